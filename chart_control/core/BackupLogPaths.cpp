@@ -1,0 +1,29 @@
+#include "BackupLogPaths.h"
+
+#include <cstdlib>
+
+namespace pelomar::core {
+
+std::string backupFilePath(const std::string& folder, const char* name) {
+    return folder + "/" + name;
+}
+
+BackupLogTargets BackupLogTargets::generation(const std::string& folder, int generation,
+                                              bool atControlFolder) {
+    const bool second = generation == 2;
+    BackupLogTargets t;
+    t.MLogPath = backupFilePath(folder, second ? "MLog2.bak" : "MLog1.bak");
+    t.ELogPath = backupFilePath(folder, second ? "ELog2.bak" : "ELog1.bak");
+    t.DLogPath = backupFilePath(folder, second ? "DLog2.bak" : "DLog1.bak");
+    t.AtControlFolder = atControlFolder;
+    return t;
+}
+
+std::string defaultControlFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && *data != '\0') return std::string(data) + "/tavrin-ms";
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : ".") + "/.local/share/tavrin-ms";
+}
+
+}  // namespace pelomar::core

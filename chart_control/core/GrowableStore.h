@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+#include "RuntimeErrors.h"
+
+namespace pelomar::core {
+
+// An array with a count and a declared upper bound, grown in steps: when an
+// add makes count > upperBound, the bound becomes count + step.
+//
+// The declared bound is kept apart from the elements really held, since a
+// file may declare a bound that its records do not fill; every reader goes
+// through at(), which yields an empty element beyond what is held.
+template <typename T>
+class GrowableStore {
+public:
+    GrowableStore(int32_t step, size_t maxElements) : step_(step), maxElements_(maxElements) {
+        items_.resize(1);
+    }
+
+    int32_t count() const noexcept { return count_; }
+    int32_t upperBound() const noexcept { return ubound_; }
+    size_t held() const noexcept { return items_.size(); }
+
+    const T& at(int32_t i) const noexcept {
+        static const T empty{};
+        return (i >= 0 && static_cast<size_t>(i) < items_.size()) ? items_[static_cast<size_t>(i)] : empty;
+    }
+    T* mutableAt(int32_t i) noexcept {
+        return (i >= 0 && static_cast<size_t>(i) < items_.size()) ? &items_[static_cast<size_t>(i)] : nullptr;
+    }
+
+    // Stores `value` at index count, counts it and grows when needed. Returns
+    // 0 or the error number; a growth that fails leaves the entry counted, and
+    // the next add tries the growth again before it stores.
+    template <typename Assign>
+    int32_t add(Assign&& assign) {
+        if (T* slot = slotForNext()) {
+            assign(*slot);
+        } else {
+            const int32_t e = growTo(static_cast<int64_t>(count_) + step_);
+            if (e != err::kNone) return e;
+            assign(*mutableAt(count_));
+        }
+        if (count_ == std::numeric_limits<int32_t>::max()) return err::kOverflow;
+        ++count_;
+        if (count_ > ubound_) return growTo(static_cast<int64_t>(count_) + step_);
+        return err::kNone;
+    }
+
+    // Sets the count; grows the array when the count goes beyond it.
+    int32_t setCount(int32_t n) {
+        if (n < 0) return err::kInvalidPropertyValue;
+        if (n > ubound_) {
+            const int32_t e = growTo(n);
+            if (e != err::kNone) return e;
+        }
+        count_ = n;
+        return err::kNone;
+    }
+
+    // Replaces the whole store (file reads): `items` holds the elements read,
+    // `count` and `upperBound` the declared figures.
+    void assign(std::vector<T>&& items, int32_t count, int32_t upperBound) {
+        items_ = std::move(items);
+        if (items_.empty()) items_.resize(1);
+        count_ = count;
+        ubound_ = upperBound;
+    }
+
+    void clear() {
+        std::vector<T> fresh(1);
+        items_.swap(fresh);
+        count_ = 0;
+        ubound_ = 0;
+    }
+
+private:
+    T* slotForNext() noexcept { return count_ <= ubound_ ? mutableAt(count_) : nullptr; }
+
+    int32_t growTo(int64_t newUBound) {
+        if (newUBound > std::numeric_limits<int32_t>::max()) return err::kOverflow;
+        if (static_cast<uint64_t>(newUBound) + 1 > maxElements_) return err::kOutOfMemory;
+        try {
+            items_.resize(static_cast<size_t>(newUBound) + 1);
+        } catch (const std::bad_alloc&) {
+            return err::kOutOfMemory;
+        } catch (const std::length_error&) {
+            return err::kOutOfMemory;
+        }
+        ubound_ = static_cast<int32_t>(newUBound);
+        return err::kNone;
+    }
+
+    int32_t step_;
+    size_t maxElements_;
+    std::vector<T> items_;
+    int32_t count_ = 0;
+    int32_t ubound_ = 0;
+};
+
+}  // namespace pelomar::core

@@ -1,0 +1,111 @@
+#include "NumberFormat.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace pelomar::core {
+
+namespace {
+
+std::string nonFinite(double value) {
+    if (std::isnan(value)) return "NaN";
+    return value < 0 ? "-Inf" : "Inf";
+}
+
+// Decimal digits and exponent of |value| at 15 significant digits:
+// value = 0.d1d2...d15 x 10^exp10.
+struct Decimal {
+    std::string digits;  // exactly 15 digits
+    int exp10 = 0;
+};
+
+Decimal toDecimal15(double magnitude) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", magnitude);  // d.dddddddddddddde[+-]xx
+    Decimal d;
+    d.digits.push_back(buf[0]);
+    const char* p = buf + 2;
+    while (*p != 'e') d.digits.push_back(*p++);
+    d.exp10 = std::atoi(p + 1) + 1;
+    return d;
+}
+
+// Rounds the decimal digits half away from zero so that `decimals` digits stay
+// after the point; returns the digit string of the integer value x 10^decimals.
+std::string scaledDigits(const Decimal& d, int decimals) {
+    // Number of digits of d.digits that lie before the cut.
+    const int keep = d.exp10 + decimals;
+    if (keep < 0) return "0";
+    std::string kept = d.digits.substr(0, static_cast<size_t>(std::min<int>(keep, 15)));
+    while (static_cast<int>(kept.size()) < keep) kept.push_back('0');
+    const bool roundUp = keep < 15 && d.digits[static_cast<size_t>(keep)] >= '5';
+    if (kept.empty()) kept = "0";
+    if (roundUp) {
+        int i = static_cast<int>(kept.size()) - 1;
+        while (i >= 0) {
+            if (kept[static_cast<size_t>(i)] == '9') {
+                kept[static_cast<size_t>(i)] = '0';
+                --i;
+            } else {
+                ++kept[static_cast<size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) kept.insert(kept.begin(), '1');
+    }
+    size_t first = kept.find_first_not_of('0');
+    return first == std::string::npos ? "0" : kept.substr(first);
+}
+
+}  // namespace
+
+std::string formatFixed(double value, int decimals, char decimalSeparator) {
+    if (!std::isfinite(value)) return nonFinite(value);
+    if (decimals < 0) decimals = 0;
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+
+    std::string digits = magnitude == 0 ? "0" : scaledDigits(toDecimal15(magnitude), decimals);
+    const bool isZero = digits == "0";
+    while (static_cast<int>(digits.size()) < decimals + 1) digits.insert(digits.begin(), '0');
+
+    std::string out;
+    if (negative && !isZero) out.push_back('-');
+    out.append(digits, 0, digits.size() - static_cast<size_t>(decimals));
+    if (decimals > 0) {
+        out.push_back(decimalSeparator);
+        out.append(digits, digits.size() - static_cast<size_t>(decimals), std::string::npos);
+    }
+    return out;
+}
+
+std::string formatScientificOneDigit(double value, char decimalSeparator) {
+    if (!std::isfinite(value)) return nonFinite(value);
+    std::string out;
+    if (value == 0) {
+        out = "0";
+        out.push_back(decimalSeparator);
+        return out + "E+0";
+    }
+    const bool negative = value < 0;
+    const Decimal d = toDecimal15(std::fabs(value));
+    // One significant digit, rounded half away from zero.
+    int exponent = d.exp10 - 1;
+    int digit = d.digits[0] - '0';
+    if (d.digits[1] >= '5') ++digit;
+    if (digit == 10) {
+        digit = 1;
+        ++exponent;
+    }
+    if (negative) out.push_back('-');
+    out.push_back(static_cast<char>('0' + digit));
+    out.push_back(decimalSeparator);
+    out.push_back('E');
+    out.push_back(exponent < 0 ? '-' : '+');
+    out += std::to_string(std::abs(exponent));
+    return out;
+}
+
+}  // namespace pelomar::core

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "pelomar/Enums.h"
+#include "pelomar/PropertyBag.h"
+#include "pelomar/RuntimeError.h"
+
+namespace pelomar {
+
+namespace core {
+class ChartModel;
+}
+
+// The chart control: one chromatogram of UV and conductivity points, event
+// labels, method texts and notes. Members carry their interface names;
+// properties are a getter of the property's name and a setter "set" + name.
+// Members that fail on data return the error number (0 = success); the others
+// raise RuntimeError.
+class Pelomar : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class UserMode { RunTime, DesignTime };
+
+    // A run-time instance with the default design properties.
+    explicit Pelomar(QWidget* parent = nullptr);
+    // At design time a new instance runs InitProperties; at run time an
+    // instance is loaded with ReadProperties (of an empty bag: the defaults).
+    explicit Pelomar(UserMode mode, QWidget* parent = nullptr);
+    ~Pelomar() override;
+
+    // --- persisted properties -------------------------------------------------
+    void InitProperties();
+    void ReadProperties(PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag) const;
+
+    // --- properties -------------------------------------------------------------
+    OleColor BackColor() const;
+    void setBackColor(OleColor color);
+    OleColor Y1Color() const;
+    void setY1Color(OleColor color);
+    OleColor Y2Color() const;
+    void setY2Color(OleColor color);
+    ChartTypeEnm ChartType() const;
+    void setChartType(ChartTypeEnm type);
+    bool AutoRedraw() const;
+    void setAutoRedraw(bool value);
+    float XStart() const;
+    void setXStart(float value);
+    float XEnd() const;
+    void setXEnd(float value);
+    float Y1Start() const;
+    void setY1Start(float value);
+    float Y1End() const;
+    void setY1End(float value);
+    float Y2Start() const;
+    void setY2Start(float value);
+    float Y2End() const;
+    void setY2End(float value);
+    std::string XLabel() const;
+    void setXLabel(const std::string& value);
+    std::string Y1Label() const;
+    void setY1Label(const std::string& value);
+    std::string Y2Label() const;
+    void setY2Label(const std::string& value);
+    std::string GraphTitle() const;
+    void setGraphTitle(const std::string& value);
+    float SamplingRate() const;
+    void setSamplingRate(float value);
+    int32_t NumPoints() const;
+    void setNumPoints(int32_t value);
+
+    // --- stores -------------------------------------------------------------------
+    int16_t AddPoints(float Y1, float Y2);
+    int16_t AddLabel(const std::string& Label, int32_t Color, int16_t Offset, float XPos);
+    int16_t AddMethod(const std::string& Method, float XPos);
+    void Clear();
+    std::string GetAllMethods() const;
+    float GetDuration() const;
+    bool LastPointInScale() const;
+    std::string GetNotes() const;
+    void UpdateNotes(const std::string& Notes);
+
+    // --- drawing ------------------------------------------------------------------
+    void Redraw();
+    void Refresh();
+
+    // The folder where the plain backup-log members work (the control's own
+    // folder); by default $XDG_DATA_HOME/tavrin-ms.
+    std::string controlFolder() const;
+    void setControlFolder(const std::string& folder);
+
+    // The chart's picture as last drawn.
+    const QImage& picture() const { return picMain_; }
+
+signals:
+    void ZoomEnd(float XStart, float XEnd, float Y1Start, float Y1End, float Y2Start, float Y2End);
+    void UnZoomEnd();
+    void RightMouseUp();
+    void TipChange(float x, float Y);
+    void MyError(int16_t ErrorNum);
+    // The container's notice that a persisted property changed.
+    void PropertyChanged(const QString& name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void InitScale();
+    void takeControlSize();
+    void fullRedraw();
+    void drawEventMark(int32_t index);
+
+    std::unique_ptr<core::ChartModel> model_;
+    QImage picMain_;
+    int widthTwips_ = 0;
+    int heightTwips_ = 0;
+};
+
+}  // namespace pelomar

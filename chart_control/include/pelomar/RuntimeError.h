@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace pelomar {
+
+// A run-time error that a member does not trap reaches the caller as this
+// exception: the platform's error number and its standard description.
+class RuntimeError : public std::runtime_error {
+public:
+    explicit RuntimeError(int32_t number);
+    RuntimeError(int32_t number, const std::string& description);
+
+    int32_t number() const noexcept { return number_; }
+
+private:
+    int32_t number_;
+};
+
+}  // namespace pelomar

@@ -1,0 +1,151 @@
+#include "pelomar/Pelomar.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "OleColors.h"
+#include "core/ChartModel.h"
+#include "core/PlotGeometry.h"
+
+namespace pelomar {
+
+Pelomar::Pelomar(QWidget* parent) : Pelomar(UserMode::RunTime, parent) {}
+
+Pelomar::Pelomar(UserMode mode, QWidget* parent)
+    : QWidget(parent), model_(std::make_unique<core::ChartModel>(mode == UserMode::DesignTime)) {
+    model_->setPropertyChangedHandler(
+        [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); });
+    if (mode == UserMode::DesignTime) {
+        InitProperties();
+    } else {
+        MemoryPropertyBag empty;
+        ReadProperties(empty);
+    }
+}
+
+Pelomar::~Pelomar() = default;
+
+// --- persisted properties -------------------------------------------------------
+
+void Pelomar::InitProperties() {
+    model_->initPropertyFields();
+    takeControlSize();
+    InitScale();
+}
+
+void Pelomar::ReadProperties(PropertyBag& bag) {
+    model_->readPropertyFields(bag);
+    takeControlSize();
+    InitScale();
+}
+
+void Pelomar::WriteProperties(PropertyBag& bag) const { model_->WriteProperties(bag); }
+
+void Pelomar::InitScale() {
+    model_->initScaleFields();
+    Clear();
+}
+
+void Pelomar::takeControlSize() {
+    widthTwips_ = width() * core::kTwipsPerPixel;
+    heightTwips_ = height() * core::kTwipsPerPixel;
+}
+
+// --- properties ---------------------------------------------------------------------
+
+OleColor Pelomar::BackColor() const { return model_->BackColor(); }
+void Pelomar::setBackColor(OleColor color) { model_->setBackColor(color); }
+OleColor Pelomar::Y1Color() const { return model_->Y1Color(); }
+void Pelomar::setY1Color(OleColor color) { model_->setY1Color(color); }
+OleColor Pelomar::Y2Color() const { return model_->Y2Color(); }
+void Pelomar::setY2Color(OleColor color) { model_->setY2Color(color); }
+ChartTypeEnm Pelomar::ChartType() const { return model_->ChartType(); }
+void Pelomar::setChartType(ChartTypeEnm type) {
+    model_->setChartType(type);
+    fullRedraw();
+}
+bool Pelomar::AutoRedraw() const { return model_->AutoRedraw(); }
+void Pelomar::setAutoRedraw(bool value) { model_->setAutoRedraw(value); }
+float Pelomar::XStart() const { return model_->XStart(); }
+void Pelomar::setXStart(float value) { model_->setXStart(value); }
+float Pelomar::XEnd() const { return model_->XEnd(); }
+void Pelomar::setXEnd(float value) { model_->setXEnd(value); }
+float Pelomar::Y1Start() const { return model_->Y1Start(); }
+void Pelomar::setY1Start(float value) { model_->setY1Start(value); }
+float Pelomar::Y1End() const { return model_->Y1End(); }
+void Pelomar::setY1End(float value) { model_->setY1End(value); }
+float Pelomar::Y2Start() const { return model_->Y2Start(); }
+void Pelomar::setY2Start(float value) { model_->setY2Start(value); }
+float Pelomar::Y2End() const { return model_->Y2End(); }
+void Pelomar::setY2End(float value) { model_->setY2End(value); }
+std::string Pelomar::XLabel() const { return model_->XLabel(); }
+void Pelomar::setXLabel(const std::string& value) { model_->setXLabel(value); }
+std::string Pelomar::Y1Label() const { return model_->Y1Label(); }
+void Pelomar::setY1Label(const std::string& value) { model_->setY1Label(value); }
+std::string Pelomar::Y2Label() const { return model_->Y2Label(); }
+void Pelomar::setY2Label(const std::string& value) { model_->setY2Label(value); }
+std::string Pelomar::GraphTitle() const { return model_->GraphTitle(); }
+void Pelomar::setGraphTitle(const std::string& value) { model_->setGraphTitle(value); }
+float Pelomar::SamplingRate() const { return model_->SamplingRate(); }
+void Pelomar::setSamplingRate(float value) { model_->setSamplingRate(value); }
+int32_t Pelomar::NumPoints() const { return model_->NumPoints(); }
+void Pelomar::setNumPoints(int32_t value) { model_->setNumPoints(value); }
+
+// --- stores ---------------------------------------------------------------------------
+
+int16_t Pelomar::AddPoints(float Y1, float Y2) { return model_->AddPoints(Y1, Y2); }
+
+int16_t Pelomar::AddLabel(const std::string& Label, int32_t Color, int16_t Offset, float XPos) {
+    const int16_t result = model_->AddLabel(Label, Color, Offset, XPos);
+    // The label is kept whatever its drawing does; a failed mark is not an
+    // error of the store (the host would stop recording on it).
+    try {
+        drawEventMark(model_->labels().count() - 1);
+    } catch (...) {
+    }
+    return result;
+}
+
+int16_t Pelomar::AddMethod(const std::string& Method, float XPos) {
+    return model_->AddMethod(Method, XPos);
+}
+
+void Pelomar::Clear() {
+    model_->ClearData();
+    Redraw();
+}
+
+std::string Pelomar::GetAllMethods() const { return model_->GetAllMethods(); }
+float Pelomar::GetDuration() const { return model_->GetDuration(); }
+bool Pelomar::LastPointInScale() const { return model_->LastPointInScale(); }
+std::string Pelomar::GetNotes() const { return model_->GetNotes(); }
+void Pelomar::UpdateNotes(const std::string& Notes) { model_->UpdateNotes(Notes); }
+
+std::string Pelomar::controlFolder() const { return model_->controlFolder(); }
+void Pelomar::setControlFolder(const std::string& folder) { model_->setControlFolder(folder); }
+
+// --- drawing ------------------------------------------------------------------------------
+
+void Pelomar::Redraw() { fullRedraw(); }
+
+void Pelomar::Refresh() { update(); }
+
+void Pelomar::fullRedraw() {
+    takeControlSize();
+    const int w = std::max(1, width());
+    const int h = std::max(1, height());
+    if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
+    picMain_.fill(toQColor(model_->BackColor()));
+    model_->setGeometry(core::computeGeometry(model_->view(), widthTwips_, heightTwips_, width(), height()));
+    update();
+}
+
+void Pelomar::drawEventMark(int32_t /*index*/) {}
+
+void Pelomar::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), toQColor(model_->BackColor()));
+    painter.drawImage(0, 0, picMain_);
+}
+
+}  // namespace pelomar

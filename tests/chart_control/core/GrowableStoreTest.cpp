@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "core/ChartModel.h"
+#include "core/GrowableStore.h"
+#include "core/RuntimeErrors.h"
+
+using namespace pelomar::core;
+
+namespace {
+int32_t addN(GrowableStore<int>& s, int n) {
+    int32_t last = 0;
+    for (int i = 0; i < n; ++i) last = s.add([&](int& v) { v = i; });
+    return last;
+}
+}  // namespace
+
+TEST(GrowableStore, BoundsAroundEachGrowthStep) {
+    // (adds, expected upper bound) for the point store's step of 30000.
+    const struct { int adds; int32_t ubound; } cases[] = {
+        {0, 0}, {1, 30001}, {30001, 30001}, {30002, 60002}, {30003, 60002},
+    };
+    for (const auto& c : cases) {
+        GrowableStore<int> s(30000, 1'000'000);
+        EXPECT_EQ(addN(s, c.adds), 0);
+        EXPECT_EQ(s.count(), c.adds);
+        EXPECT_EQ(s.upperBound(), c.ubound) << c.adds;
+        EXPECT_EQ(s.held(), static_cast<size_t>(c.ubound) + 1);
+    }
+}
+
+TEST(ChartStores, LabelAndMethodStoresGrowBy25) {
+    ChartModel m;
+    const struct { int adds; int32_t ubound; } cases[] = {{1, 26}, {26, 26}, {27, 52}};
+    for (const auto& c : cases) {
+        m.ClearData();
+        for (int i = 0; i < c.adds; ++i) {
+            ASSERT_EQ(m.AddLabel("S", 0xFF, 10, 0.5f), 0);
+            ASSERT_EQ(m.AddMethod("m\r\n", 0.5f), 0);
+        }
+        EXPECT_EQ(m.labels().upperBound(), c.ubound) << c.adds;
+        EXPECT_EQ(m.methods().upperBound(), c.ubound) << c.adds;
+        EXPECT_EQ(m.labels().count(), c.adds);
+    }
+}
+
+TEST(GrowableStore, FailedGrowthKeepsTheEntryAndRegrowsOnTheNextAdd) {
+    // Room for three elements: the first add needs 4 (0 .. 1 + 2).
+    GrowableStore<int> s(2, 3);
+    EXPECT_EQ(s.add([](int& v) { v = 7; }), err::kOutOfMemory);
+    EXPECT_EQ(s.count(), 1);  // counted all the same
+    EXPECT_EQ(s.at(0), 7);
+    // The next add finds no slot and tries the growth again instead of
+    // failing with a subscript error.
+    EXPECT_EQ(s.add([](int& v) { v = 8; }), err::kOutOfMemory);
+    EXPECT_EQ(s.count(), 1);
+    EXPECT_EQ(s.at(1), 0);  // readers stay within what is held
+    EXPECT_EQ(s.at(1000), 0);
+}
+
+TEST(GrowableStore, RecoversWhenMemoryComesBack) {
+    ChartModel m(false, 30000);  // less than the first growth asks for
+    EXPECT_EQ(m.AddPoints(1, 2), err::kOutOfMemory);
+    EXPECT_EQ(m.NumPoints(), 1);
+    EXPECT_EQ(m.AddPoints(3, 4), err::kOutOfMemory);
+    EXPECT_EQ(m.NumPoints(), 1);
+    EXPECT_EQ(m.points().at(0).Y1, 1);
+}
+
+TEST(GrowableStore, DeclaredBoundBeyondHeldElementsReadsEmpty) {
+    GrowableStore<int> s(25, 1000);
+    s.assign({1, 2}, 2, 40);
+    EXPECT_EQ(s.upperBound(), 40);
+    EXPECT_EQ(s.held(), 2u);
+    EXPECT_EQ(s.at(39), 0);
+    EXPECT_EQ(s.add([](int& v) { v = 3; }), 0);  // no slot held at 2: grows first
+    EXPECT_EQ(s.at(2), 3);
+    EXPECT_EQ(s.count(), 3);
+}

@@ -1,0 +1,103 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "pelomar/CodePage.h"
+#include "pelomar/Pelomar.h"
+
+using pelomar::ChartTypeEnm;
+using pelomar::MemoryPropertyBag;
+using pelomar::Pelomar;
+using pelomar::RuntimeError;
+
+class PelomarWidgetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void runTimeInstanceHasTheDefaults() {
+        Pelomar chart;
+        QCOMPARE(chart.NumPoints(), 0);
+        QCOMPARE(chart.GetDuration(), 0.0f);
+        QCOMPARE(chart.XStart(), 0.0f);
+        QCOMPARE(chart.XEnd(), 10.0f);
+        QCOMPARE(chart.Y1Start(), -0.2f);
+        QCOMPARE(chart.Y1End(), 2.0f);
+        QCOMPARE(chart.Y2End(), 500.0f);
+        QCOMPARE(chart.SamplingRate(), 5.0f);
+        QCOMPARE(chart.GraphTitle(), std::string("UnKnown"));
+        QCOMPARE(chart.XLabel(), std::string("Time [minutes]"));
+        QCOMPARE(chart.BackColor(), 0x80000005u);
+        QVERIFY(chart.AutoRedraw());
+    }
+
+    void chartTypeIsDesignTimeOnly() {
+        Pelomar run;
+        try {
+            run.ChartType();
+            QFAIL("ChartType Get at run time must fail");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), 393);
+            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("Get not supported at runtime"));
+        }
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, run.setChartType(ChartTypeEnm::LineProfile));
+
+        Pelomar design(Pelomar::UserMode::DesignTime);
+        design.setChartType(ChartTypeEnm::LineProfile);
+        QCOMPARE(design.ChartType(), ChartTypeEnm::LineProfile);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, design.setNumPoints(3));
+    }
+
+    void propertyLetsNotifyTheContainer() {
+        Pelomar chart;
+        QSignalSpy spy(&chart, &Pelomar::PropertyChanged);
+        chart.setXEnd(60);
+        chart.setGraphTitle("Run");
+        chart.setSamplingRate(0);  // ignored, no notice
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("XEnd"));
+        QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("GraphTitle"));
+    }
+
+    void propertiesSurviveTheBag() {
+        Pelomar a(Pelomar::UserMode::DesignTime);
+        a.setY2End(100);
+        a.setY1Label("AU");
+        MemoryPropertyBag bag;
+        a.WriteProperties(bag);
+        Pelomar b;
+        QVERIFY(b.AddPoints(1, 2) == 0);
+        b.ReadProperties(bag);
+        QCOMPARE(b.Y2End(), 100.0f);
+        QCOMPARE(b.Y1Label(), std::string("AU"));
+        QCOMPARE(b.NumPoints(), 0);  // loading ends with an empty store
+    }
+
+    void storesThroughTheWidget() {
+        Pelomar chart;
+        chart.resize(400, 300);
+        for (int i = 0; i < 3; ++i) QCOMPARE(chart.AddPoints(0.1f * static_cast<float>(i), 10.0f * static_cast<float>(i)), int16_t(0));
+        QCOMPARE(chart.AddLabel("S", 0x00FF00, 20, 99.0f), int16_t(0));  // outside the view: stored
+        QCOMPARE(chart.AddMethod("Flow 1.0\r\n", 0.01f), int16_t(0));
+        chart.UpdateNotes("note");
+        QCOMPARE(chart.NumPoints(), 3);
+        QCOMPARE(chart.GetAllMethods(), std::string("Flow 1.0\r\n"));
+        QCOMPARE(chart.GetNotes(), std::string("note"));
+        QVERIFY(chart.LastPointInScale());
+
+        chart.Clear();
+        QCOMPARE(chart.NumPoints(), 0);
+        QCOMPARE(chart.GetAllMethods(), std::string());
+        QCOMPARE(chart.picture().size(), QSize(400, 300));  // the clear drew the picture anew
+    }
+
+    void codePageRoundTrip() {
+        QVERIFY(pelomar::codePageAvailable());
+        const std::string bytes = "\xB5S/cm \x80 \xE9";
+        const QString text = pelomar::fromCodePage(bytes);
+        QCOMPARE(text, QString::fromUtf8("\u00B5S/cm \u20AC \u00E9"));
+        QCOMPARE(pelomar::toCodePage(text), bytes);
+        QCOMPARE(pelomar::toCodePage(QString::fromUtf8("\u4E2D")), std::string("?"));
+    }
+};
+
+QTEST_MAIN(PelomarWidgetTest)
+#include "PelomarWidgetTest.moc"
