@@ -285,8 +285,23 @@ void ChartModel::resetViewToProperties() noexcept {
     view_.Y2End = props_.Y2End;
 }
 
+void ChartModel::resetZoomRanges() {
+    if (props_.ChartType != ChartTypeEnm::Pelomar) {
+        resetViewToProperties();
+        return;
+    }
+    setXStart(0);
+    const int32_t e = toLong(static_cast<double>(GetDuration()) + 0.5);
+    setXEnd(e > 0 ? static_cast<float>(e) : 10.0f);
+    setY1Start(-0.2f);
+    setY1End(2);
+    setY2Start(0);
+    setY2End(500);
+}
+
 void ChartModel::initScaleFields() {
     resetViewToProperties();
+    zoomed_ = false;
     recomputeTimeScale();
     targets_ = BackupLogTargets::generation(controlFolder_, 1, true);
 }

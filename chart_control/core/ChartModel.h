@@ -132,6 +132,12 @@ public:
     const ViewWindow& view() const noexcept { return view_; }
     // View window := the full ranges of the properties.
     void resetViewToProperties() noexcept;
+    // The ranges an unzoom returns to: for a strip chart the standard ranges
+    // through the property Lets (X from 0 to the duration rounded up to a
+    // whole minute, ties to even), for other charts the properties' ranges.
+    void resetZoomRanges();
+    bool zoomed() const noexcept { return zoomed_; }
+    void setZoomed(bool z) noexcept { zoomed_ = z; }
 
     const PlotGeometry& geometry() const noexcept { return geometry_; }
     void setGeometry(const PlotGeometry& g) noexcept { geometry_ = g; }
@@ -162,6 +168,7 @@ private:
     GrowableStore<MethodRec> methods_;
     NotesRec notes_;
     int32_t lastDrawn_ = 0;
+    bool zoomed_ = false;
     std::string controlFolder_;
     BackupLogTargets targets_;
     std::function<void(const char*)> propertyChanged_;

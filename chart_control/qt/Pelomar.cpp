@@ -130,6 +130,20 @@ void Pelomar::Redraw() { fullRedraw(); }
 
 void Pelomar::Refresh() { update(); }
 
+void Pelomar::DrawNewPoints() {
+    model_->setLastDrawn(model_->NumPoints());
+    update();
+}
+
+void Pelomar::Unzoom() { ResetZoom(true); }
+
+void Pelomar::ResetZoom(bool raiseEvt) {
+    model_->resetZoomRanges();
+    fullRedraw();
+    model_->setZoomed(false);
+    if (raiseEvt) emit UnZoomEnd();
+}
+
 void Pelomar::fullRedraw() {
     takeControlSize();
     const int w = std::max(1, width());

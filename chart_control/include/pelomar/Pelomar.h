@@ -89,6 +89,11 @@ public:
     // --- drawing ------------------------------------------------------------------
     void Redraw();
     void Refresh();
+    void DrawNewPoints();
+
+    // --- zoom -------------------------------------------------------------------------
+    // Back to the full range, raising UnZoomEnd.
+    void Unzoom();
 
     // The folder where the plain backup-log members work (the control's own
     // folder); by default $XDG_DATA_HOME/tavrin-ms.
@@ -112,6 +117,7 @@ protected:
 
 private:
     void InitScale();
+    void ResetZoom(bool raiseEvt);
     void takeControlSize();
     void fullRedraw();
     void drawEventMark(int32_t index);

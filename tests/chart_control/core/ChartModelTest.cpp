@@ -189,3 +189,36 @@ TEST(ChartModel, BackupTargetsFollowTheControlFolderUntilMoved) {
     m.initScaleFields();
     EXPECT_EQ(m.backupTargets().DLogPath, "/tmp/other/DLog1.bak");
 }
+
+TEST(ChartModel, UnzoomEndsAtTheDurationRoundedUpTiesToEven) {
+    // (points at 300 a minute, expected XEnd)
+    const struct { int32_t points; float xEnd; } cases[] = {
+        {0, 10}, {1, 10}, {661, 3} /* 2.2 min */, {601, 2} /* 2.0 */, {901, 4} /* 3.0 */,
+        {2, 1} /* 0.0033 min */,
+    };
+    for (const auto& c : cases) {
+        ChartModel m;
+        for (int32_t i = 0; i < c.points; ++i) ASSERT_EQ(m.AddPoints(0, 0), 0);
+        m.setY1End(7);
+        m.view() = ViewWindow{1, 2, 3, 4, 5, 6};
+        m.setZoomed(true);
+        m.resetZoomRanges();
+        EXPECT_EQ(m.XEnd(), c.xEnd) << c.points;
+        EXPECT_EQ(m.view().XEnd, c.xEnd);
+        EXPECT_EQ(m.XStart(), 0);
+        EXPECT_EQ(m.Y1Start(), -0.2f);
+        EXPECT_EQ(m.Y1End(), 2);
+        EXPECT_EQ(m.view().Y2End, 500);
+    }
+}
+
+TEST(ChartModel, UnzoomOfALineProfileReturnsToItsProperties) {
+    ChartModel m(true);
+    m.setChartType(ChartTypeEnm::LineProfile);
+    m.setXEnd(40);
+    m.view() = ViewWindow{1, 2, 3, 4, 5, 6};
+    m.resetZoomRanges();
+    EXPECT_EQ(m.view().XStart, 0);
+    EXPECT_EQ(m.view().XEnd, 40);
+    EXPECT_EQ(m.view().Y1Start, -0.2f);
+}

@@ -89,6 +89,19 @@ private slots:
         QCOMPARE(chart.picture().size(), QSize(400, 300));  // the clear drew the picture anew
     }
 
+    void unzoomRaisesUnZoomEndWithTheRangesSet() {
+        Pelomar chart;
+        for (int i = 0; i < 661; ++i) chart.AddPoints(0, 0);  // 2.2 minutes
+        chart.setXStart(5);
+        float seenXEnd = 0;
+        connect(&chart, &Pelomar::UnZoomEnd, [&] { seenXEnd = chart.XEnd(); });
+        QSignalSpy spy(&chart, &Pelomar::UnZoomEnd);
+        chart.Unzoom();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(seenXEnd, 3.0f);
+        QCOMPARE(chart.XStart(), 0.0f);
+    }
+
     void codePageRoundTrip() {
         QVERIFY(pelomar::codePageAvailable());
         const std::string bytes = "\xB5S/cm \x80 \xE9";
