@@ -152,6 +152,11 @@ public:
     BackupLogTargets& backupTargets() noexcept { return targets_; }
     const BackupLogTargets& backupTargets() const noexcept { return targets_; }
 
+    // --- files ------------------------------------------------------------------
+    // The property fields themselves, for readers that set them without a
+    // property-change notice or a view copy.
+    ChartProperties& propertyFields() noexcept { return props_; }
+
 private:
     void changed(const char* name) {
         if (propertyChanged_) propertyChanged_(name);

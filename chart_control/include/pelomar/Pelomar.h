@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "pelomar/ChartUiServices.h"
 #include "pelomar/Enums.h"
 #include "pelomar/PropertyBag.h"
 #include "pelomar/RuntimeError.h"
@@ -15,6 +16,7 @@ namespace pelomar {
 namespace core {
 class ChartModel;
 }
+class PelomarFileState;
 
 // The chart control: one chromatogram of UV and conductivity points, event
 // labels, method texts and notes. Members carry their interface names;
@@ -103,6 +105,23 @@ public:
     // The chart's picture as last drawn.
     const QImage& picture() const { return picMain_; }
 
+    // --- data files, backup logs, log rebuild ------------------------------------
+    bool SaveToFile(const std::string& FileName);
+    bool SaveSelectedToFile(const std::string& FileName);
+    bool ReadFromFile(const std::string& FileName);
+    int16_t BackUpLog(int32_t BackUpIntervalmSec, double LimitTimeHour);
+    void ClearLog();
+    bool IsLogFileExist();
+    int16_t SaveLog(const std::string& FileName);
+    int16_t BackUpLog2(const std::string& LogPath, int16_t InstanceNumber, int32_t BackUpIntervalmSec,
+                       double LimitTimeHour);
+    void ClearLog2(const std::string& LogPath, int16_t InstanceNumber);
+    bool IsLogFileExist2(const std::string& LogPath);
+    int16_t SaveLog2(const std::string& LogPath, int16_t InstanceNumber, const std::string& FileName);
+    // Message boxes and the busy pointer of the file members; not owned. Null
+    // (the default) uses Qt's.
+    void setUiServices(ChartUiServices* ui) { ui_ = ui; }
+
 signals:
     void ZoomEnd(float XStart, float XEnd, float Y1Start, float Y1End, float Y2Start, float Y2End);
     void UnZoomEnd();
@@ -126,6 +145,14 @@ private:
     QImage picMain_;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
+
+    // files (PelomarFiles.cpp)
+    PelomarFileState& files();
+    ChartUiServices& ui();
+    bool saveChartFile(const std::string& fileName, int64_t pointRecords);
+    // shared_ptr for its deleter: the state is a complete type only where it is used.
+    std::shared_ptr<PelomarFileState> files_;
+    ChartUiServices* ui_ = nullptr;
 };
 
 }  // namespace pelomar

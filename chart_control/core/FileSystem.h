@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pelomar::core {
+
+// The few file operations the chart's files need. Each returns 0 or the
+// run-time error number of the failure, so that a fake can fail any one of
+// them. Paths are file-system bytes; nothing is held open between calls.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Size of a regular file; kFileNotFound when there is none.
+    virtual int32_t fileSize(const std::string& path, uint64_t& size) = 0;
+    // The whole file; never creates one.
+    virtual int32_t readFile(const std::string& path, std::vector<uint8_t>& out) = 0;
+    // Creates or replaces the contents of `path`; with `flush` the bytes are
+    // on disk when it returns 0. Not atomic: callers that replace a file the
+    // user keeps write a temporary name and rename it.
+    virtual int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) = 0;
+    // Appends at the end (creating the file when missing) and flushes to disk.
+    // A failure may leave part of `data` behind; the caller truncates back.
+    virtual int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) = 0;
+    // Cuts the file to `size` bytes and flushes.
+    virtual int32_t truncateFile(const std::string& path, uint64_t size) = 0;
+    // Moves `from` over `to` in one step (an existing `to` is replaced) and
+    // flushes the folder.
+    virtual int32_t renameFile(const std::string& from, const std::string& to) = 0;
+    virtual int32_t removeFile(const std::string& path) = 0;
+
+    bool exists(const std::string& path) {
+        uint64_t size = 0;
+        return fileSize(path, size) == 0;
+    }
+};
+
+}  // namespace pelomar::core

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FileSystem.h"
+
+namespace pelomar::core {
+
+// FileSystem on POSIX calls, with fsync where a call promises the bytes are
+// on disk. errno values map onto run-time error numbers.
+class PosixFileSystem : public FileSystem {
+public:
+    int32_t fileSize(const std::string& path, uint64_t& size) override;
+    int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override;
+    int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
+    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) override;
+    int32_t truncateFile(const std::string& path, uint64_t size) override;
+    int32_t renameFile(const std::string& from, const std::string& to) override;
+    int32_t removeFile(const std::string& path) override;
+};
+
+}  // namespace pelomar::core

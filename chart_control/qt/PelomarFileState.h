@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+#include "QtChartUiServices.h"
+#include "core/BackupLog.h"
+#include "core/PosixFileSystem.h"
+
+namespace pelomar {
+
+// What the file members of one chart keep between calls.
+class PelomarFileState {
+public:
+    explicit PelomarFileState(QWidget* owner) : defaultUi(owner) {}
+
+    core::PosixFileSystem fs;
+    core::BackupLog backupLog{fs};
+    QtChartUiServices defaultUi;
+};
+
+}  // namespace pelomar
