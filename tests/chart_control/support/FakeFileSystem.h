@@ -1,0 +1,109 @@
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "core/RuntimeErrors.h"
+
+namespace pelomar::test {
+
+// An in-memory file system that records every call and can be told to fail.
+class FakeFileSystem : public core::FileSystem {
+public:
+    std::map<std::string, std::vector<uint8_t>> files;
+    std::vector<std::string> calls;  // "append <path>", "rename <from> <to>", ...
+
+    // The n-th append from now (1 = the next) fails with `error` after
+    // writing `bytesBeforeFailure` of its bytes (a short write).
+    void failAppend(int n, int32_t error, size_t bytesBeforeFailure = 0) {
+        appendsUntilFailure_ = n;
+        appendError_ = error;
+        shortWrite_ = bytesBeforeFailure;
+    }
+    void failRenamesTo(const std::string& to, int32_t error) { renameFailures_[to] = error; }
+    void failTruncates(int32_t error) { truncateError_ = error; }
+    void failRemoves(int32_t error) { removeError_ = error; }
+    void failReadsOf(const std::string& path, int32_t error) { readFailures_[path] = error; }
+    void failWritesOf(const std::string& path, int32_t error) { writeFailures_[path] = error; }
+
+    std::string text(const std::string& path) const {
+        auto it = files.find(path);
+        return it == files.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+    }
+    size_t count(const std::string& prefix) const {
+        return static_cast<size_t>(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) {
+            return c.rfind(prefix, 0) == 0;
+        }));
+    }
+
+    int32_t fileSize(const std::string& path, uint64_t& size) override {
+        auto it = files.find(path);
+        if (it == files.end()) return core::err::kFileNotFound;
+        size = it->second.size();
+        return 0;
+    }
+    int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override {
+        calls.push_back("read " + path);
+        if (auto f = readFailures_.find(path); f != readFailures_.end()) return f->second;
+        auto it = files.find(path);
+        if (it == files.end()) return core::err::kFileNotFound;
+        out = it->second;
+        return 0;
+    }
+    int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override {
+        calls.push_back(std::string(flush ? "write+flush " : "write ") + path);
+        if (auto f = writeFailures_.find(path); f != writeFailures_.end()) {
+            files[path].assign(data, data + size / 2);  // a torn write
+            return f->second;
+        }
+        files[path].assign(data, data + size);
+        return 0;
+    }
+    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) override {
+        calls.push_back("append " + path);
+        std::vector<uint8_t>& f = files[path];
+        if (appendsUntilFailure_ > 0 && --appendsUntilFailure_ == 0) {
+            f.insert(f.end(), data, data + std::min(size, shortWrite_));
+            return appendError_;
+        }
+        f.insert(f.end(), data, data + size);
+        return 0;
+    }
+    int32_t truncateFile(const std::string& path, uint64_t size) override {
+        calls.push_back("truncate " + path);
+        if (truncateError_ != 0) return truncateError_;
+        auto it = files.find(path);
+        if (it == files.end()) return core::err::kFileNotFound;
+        it->second.resize(size);
+        return 0;
+    }
+    int32_t renameFile(const std::string& from, const std::string& to) override {
+        calls.push_back("rename " + from + " " + to);
+        if (auto f = renameFailures_.find(to); f != renameFailures_.end()) return f->second;
+        auto it = files.find(from);
+        if (it == files.end()) return core::err::kFileNotFound;
+        files[to] = std::move(it->second);
+        files.erase(from);
+        return 0;
+    }
+    int32_t removeFile(const std::string& path) override {
+        calls.push_back("remove " + path);
+        if (removeError_ != 0) return removeError_;
+        return files.erase(path) == 1 ? 0 : core::err::kFileNotFound;
+    }
+
+private:
+    int appendsUntilFailure_ = 0;
+    int32_t appendError_ = 0;
+    size_t shortWrite_ = 0;
+    int32_t truncateError_ = 0;
+    int32_t removeError_ = 0;
+    std::map<std::string, int32_t> renameFailures_;
+    std::map<std::string, int32_t> readFailures_;
+    std::map<std::string, int32_t> writeFailures_;
+};
+
+}  // namespace pelomar::test
