@@ -1,1 +1,32 @@
-int main(){}
+// Loops backup calls in the folder given as its argument until it is
+// killed. Call k adds 50 points (Y1 = k, Y2 = point number) and, once the
+// call returned 0, writes "k\n" to stdout.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/BackupLog.h"
+#include "core/ChartModel.h"
+#include "core/PosixFileSystem.h"
+
+using namespace pelomar::core;
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const std::string folder = argv[1];
+    PosixFileSystem fs;
+    ChartModel model;
+    BackupLog log(fs);
+    // 1 s calls, generations of 200 calls: the first rotation comes at call
+    // 201, the second (which drops generation 1) at call 401.
+    const double limitHours = 200.5 / 3600;
+    for (int k = 1;; ++k) {
+        for (int j = 0; j < 50; ++j) model.AddPoints(static_cast<float>(k), static_cast<float>(j));
+        if (log.BackUpLog2(model, folder, 1, 1000, limitHours) != 0) return 1;
+        char line[32];
+        const int n = std::snprintf(line, sizeof line, "%d\n", k);
+        if (::write(STDOUT_FILENO, line, static_cast<size_t>(n)) != n) return 1;
+        if (k == 390) ::pause();  // never into the second rotation
+    }
+}
