@@ -89,7 +89,7 @@ int32_t BackupLog::appendStores(ChartModel& model) {
         Undo u{path, false, 0};
         u.existed = fs_.fileSize(path, u.size) == err::kNone;
         undo.push_back(u);
-        return fs_.appendFile(path, w.bytes().data(), w.size());
+        return fs_.appendFile(path, w.bytes().data(), w.size(), true);
     };
 
     int32_t e = append(0, targets.DLogPath, model.points().count(),

@@ -22,9 +22,10 @@ public:
     // on disk when it returns 0. Not atomic: callers that replace a file the
     // user keeps write a temporary name and rename it.
     virtual int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) = 0;
-    // Appends at the end (creating the file when missing) and flushes to disk.
-    // A failure may leave part of `data` behind; the caller truncates back.
-    virtual int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) = 0;
+    // Appends at the end (creating the file when missing); with `flush` the
+    // bytes are on disk when it returns 0. A failure may leave part of `data`
+    // behind; the caller truncates back.
+    virtual int32_t appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) = 0;
     // Cuts the file to `size` bytes and flushes.
     virtual int32_t truncateFile(const std::string& path, uint64_t size) = 0;
     // Moves `from` over `to` in one step (an existing `to` is replaced) and

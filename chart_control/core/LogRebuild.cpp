@@ -88,13 +88,14 @@ void ReadDataLog(ChartModel& model, FileSystem& fs, const std::string& path) {
     model.points().assign(std::move(points), n, n);
 }
 
-// An empty source adds nothing; it is not a failure of the join.
+// An empty source adds nothing; it is not a failure of the join. The working
+// copy is deleted after the read, so it is not flushed.
 void AppendDataLog(FileSystem& fs, const std::string& dest, const std::string& src) {
     const std::vector<uint8_t> raw = readAll(fs, src);
     const int32_t n = pointRecordsOf(raw.size());
     if (n < 1) return;
     const std::vector<uint8_t> bytes = pointBytes(raw, n);
-    check(fs.appendFile(dest, bytes.data(), bytes.size()));
+    check(fs.appendFile(dest, bytes.data(), bytes.size(), false));
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ int32_t PosixFileSystem::writeFile(const std::string& path, const uint8_t* data,
     return fd.close();
 }
 
-int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data, size_t size) {
+int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) {
     bool created = false;
     int raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (raw < 0 && errno == ENOENT) {
@@ -115,9 +115,9 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     Fd fd(raw);
     if (fd.get() < 0) return lastError();
     if (const int32_t e = writeAll(fd.get(), data, size)) return e;
-    if (::fsync(fd.get()) != 0) return lastError();
+    if (flush && ::fsync(fd.get()) != 0) return lastError();
     if (const int32_t e = fd.close()) return e;
-    return created ? syncFolder(path) : err::kNone;
+    return flush && created ? syncFolder(path) : err::kNone;
 }
 
 int32_t PosixFileSystem::truncateFile(const std::string& path, uint64_t size) {

@@ -11,7 +11,7 @@ public:
     int32_t fileSize(const std::string& path, uint64_t& size) override;
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override;
     int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
-    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) override;
+    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
     int32_t truncateFile(const std::string& path, uint64_t size) override;
     int32_t renameFile(const std::string& from, const std::string& to) override;
     int32_t removeFile(const std::string& path) override;

@@ -66,7 +66,7 @@ TEST(BackupLog, RecordsAreAppendedInTheirLayout) {
     EXPECT_EQ(b.model.NumPoints(), 0);
     EXPECT_EQ(b.model.labels().count(), 0);
     EXPECT_EQ(b.model.methods().count(), 0);
-    EXPECT_EQ(b.fs.count("append"), 3u);
+    EXPECT_EQ(b.fs.count("append+flush "), 3u);  // each on disk before the call returns
 }
 
 TEST(BackupLog, CallWithEmptyStoresWritesNothingButCounts) {

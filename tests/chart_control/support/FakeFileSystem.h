@@ -62,8 +62,8 @@ public:
         files[path].assign(data, data + size);
         return 0;
     }
-    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size) override {
-        calls.push_back("append " + path);
+    int32_t appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override {
+        calls.push_back(std::string(flush ? "append+flush " : "append ") + path);
         std::vector<uint8_t>& f = files[path];
         if (appendsUntilFailure_ > 0 && --appendsUntilFailure_ == 0) {
             f.insert(f.end(), data, data + std::min(size, shortWrite_));

@@ -1,0 +1,111 @@
+// Data file, log rebuild and backup call on the real file system, in a
+// folder under $TMPDIR (default /tmp).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/BackupLog.h"
+#include "core/ChartModel.h"
+#include "core/DataFile.h"
+#include "core/LogRebuild.h"
+#include "core/PosixFileSystem.h"
+#include "core/SafeFile.h"
+
+using namespace pelomar::core;
+
+namespace {
+
+std::filesystem::path benchFolder(const char* name) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::filesystem::path dir = std::filesystem::path(tmp != nullptr ? tmp : "/tmp") /
+                                ("tavrin-bench-" + std::to_string(::getpid())) / name;
+    std::filesystem::remove_all(dir);  // a benchmark's set-up runs more than once
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void fill(ChartModel& m, int points) {
+    for (int i = 0; i < points; ++i) m.AddPoints(static_cast<float>(i % 1000) / 500, static_cast<float>(i % 700));
+    for (int i = 0; i < 100; ++i) m.AddLabel("S", 255, 60, static_cast<float>(i));
+    for (int i = 0; i < 20; ++i) m.AddMethod("Step\r\n", static_cast<float>(i));
+}
+
+constexpr int kDayOfPoints = 432000;  // 24 h at 5 points a second
+
+void BM_SaveToFile_24h(benchmark::State& state) {
+    PosixFileSystem fs;
+    ChartModel m;
+    fill(m, kDayOfPoints);
+    const std::string file = (benchFolder("save") / "day.chd").string();
+    for (auto _ : state) {
+        if (replaceFile(fs, file, chartFileBytes(m)) != 0) state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_SaveToFile_24h)->Unit(benchmark::kMillisecond);
+
+void BM_ReadFromFile_24h(benchmark::State& state) {
+    PosixFileSystem fs;
+    ChartModel source;
+    fill(source, kDayOfPoints);
+    const std::string file = (benchFolder("read") / "day.chd").string();
+    replaceFile(fs, file, chartFileBytes(source));
+    ChartModel m;
+    for (auto _ : state) {
+        DataFileContent c;
+        if (readDataFile(fs, file, c).status != ReadStatus::Read) state.SkipWithError("read failed");
+        commitDataFile(m, std::move(c));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_ReadFromFile_24h)->Unit(benchmark::kMillisecond);
+
+void BM_SaveLog2_30h(benchmark::State& state) {
+    PosixFileSystem fs;
+    const std::filesystem::path dir = benchFolder("rebuild");
+    const std::string folder = dir.string();
+    {
+        // 30 hours of 20 s calls at 24 h a generation: 24 h in generation 1, 6 in 2.
+        ChartModel backup;
+        BackupLog log(fs);
+        for (int call = 0; call < 30 * 180; ++call) {
+            for (int i = 0; i < 100; ++i) backup.AddPoints(static_cast<float>(i) / 100, static_cast<float>(call));
+            if (call % 90 == 0) backup.AddLabel("7", 255, 60, static_cast<float>(call) / 3);
+            if (log.BackUpLog2(backup, folder, 1, 20000, 24) != 0) {
+                state.SkipWithError("backup failed");
+                return;
+            }
+        }
+    }
+    ChartModel m;
+    const std::string file = (dir / "run.chl").string();
+    for (auto _ : state) {
+        const int16_t r = rebuildLog(m, fs, folder, file, [&](const std::string& name, int64_t records) {
+            return replaceFile(fs, name, chartFileBytes(m, records)) == 0;
+        });
+        if (r != 0) state.SkipWithError("rebuild failed");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_SaveLog2_30h)->Unit(benchmark::kMillisecond);
+
+void BM_BackUpLog2_20s(benchmark::State& state) {
+    PosixFileSystem fs;
+    const std::string folder = benchFolder("backup").string();
+    ChartModel m;
+    BackupLog log(fs);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 0; i < 100; ++i) m.AddPoints(static_cast<float>(i), 1);  // 20 s at 5 a second
+        m.AddLabel("S", 255, 60, 1);
+        state.ResumeTiming();
+        if (log.BackUpLog2(m, folder, 1, 20000, 24) != 0) state.SkipWithError("backup failed");
+    }
+}
+BENCHMARK(BM_BackUpLog2_20s)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
