@@ -41,7 +41,7 @@ std::string scaledDigits(const Decimal& d, int decimals) {
     std::string kept = d.digits.substr(0, static_cast<size_t>(std::min<int>(keep, 15)));
     while (static_cast<int>(kept.size()) < keep) kept.push_back('0');
     const bool roundUp = keep < 15 && d.digits[static_cast<size_t>(keep)] >= '5';
-    if (kept.empty()) kept = "0";
+    if (kept.empty()) kept.push_back('0');
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
         while (i >= 0) {
@@ -53,7 +53,11 @@ std::string scaledDigits(const Decimal& d, int decimals) {
                 break;
             }
         }
-        if (i < 0) kept.insert(kept.begin(), '1');
+        if (i < 0) {
+            std::string carried(1, '1');
+            carried.append(kept);
+            kept.swap(carried);
+        }
     }
     size_t first = kept.find_first_not_of('0');
     return first == std::string::npos ? "0" : kept.substr(first);
@@ -69,7 +73,11 @@ std::string formatFixed(double value, int decimals, char decimalSeparator) {
 
     std::string digits = magnitude == 0 ? "0" : scaledDigits(toDecimal15(magnitude), decimals);
     const bool isZero = digits == "0";
-    while (static_cast<int>(digits.size()) < decimals + 1) digits.insert(digits.begin(), '0');
+    if (static_cast<int>(digits.size()) < decimals + 1) {
+        std::string padded(static_cast<size_t>(decimals + 1) - digits.size(), '0');
+        padded.append(digits);
+        digits.swap(padded);
+    }
 
     std::string out;
     if (negative && !isZero) out.push_back('-');
