@@ -123,8 +123,14 @@ void ChartDrawing::drawValueCaption(DrawingSurface& target, const std::string& c
     target.printRotated(caption, "Arial", height, true);
 }
 
+std::string ChartDrawing::multiplierText() const {
+    std::string text(1, 'x');
+    text += formatScientificOneDigit(tickDivisor_, decimalSeparator_);
+    return text;
+}
+
 void ChartDrawing::drawMultiplier(DrawingSurface& target, double x, double lastLabelHeight) {
-    const std::string text = "x" + formatScientificOneDigit(tickDivisor_, decimalSeparator_);
+    const std::string text = multiplierText();
     target.setCurrentX(x);
     target.setCurrentY(model_.view().Y1End - 3.5 * (lastLabelHeight / 2));
     target.print(text);
@@ -166,8 +172,7 @@ void ChartDrawing::DrawY1Axis(DrawingSurface& target, bool forPrinter) {
         target.print(label);
     }
     if (tickDivisor_ != 1) {
-        const std::string text = "x" + formatScientificOneDigit(tickDivisor_, decimalSeparator_);
-        drawMultiplier(target, view.XStart - target.textWidth(text), lastHeight);
+        drawMultiplier(target, view.XStart - target.textWidth(multiplierText()), lastHeight);
     }
 }
 

@@ -75,6 +75,7 @@ private:
     std::string tickLabel(double value, int decimals) const;
     void drawValueCaption(DrawingSurface& target, const std::string& caption, double x,
                           bool forPrinter);
+    std::string multiplierText() const;
     void drawMultiplier(DrawingSurface& target, double x, double lastLabelHeight);
     bool scaleUsable() const noexcept;
 
