@@ -1,3 +1,4 @@
+#include <QFontDatabase>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -50,6 +51,24 @@ private slots:
         QVERIFY(!blue.isEmpty());
         QVERIFY(!red.isEmpty());
         QVERIFY(blue.first() < red.first());  // 1.5 of 2.2 AU lies above 100 of 500 mS/cm
+    }
+
+    void lineProfileDrawsNoConductivity() {
+        Pelomar chart(Pelomar::UserMode::DesignTime);
+        chart.resize(700, 420);
+        chart.setChartType(pelomar::ChartTypeEnm::LineProfile);
+        for (int i = 0; i < 40; ++i) chart.AddPoints(1.0f, 100);
+        chart.Redraw();
+        const QImage img = chart.picture();
+        QCOMPARE(countOf(img, QColor(255, 0, 0)), 0);
+        QVERIFY(countOf(img, QColor(0, 0, 255)) > 100);
+    }
+
+    void chartFontsAreInstalled() {
+        // Without these faces the labels fall back to whatever is there.
+        const QStringList families = QFontDatabase::families();
+        QVERIFY(families.contains(QStringLiteral("Liberation Sans")));
+        QVERIFY(families.contains(QStringLiteral("DejaVu Sans")));
     }
 
     void rubberBandDragRaisesZoomEndWithTheNewView() {
