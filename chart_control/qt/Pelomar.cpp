@@ -4,7 +4,10 @@
 #include <QPainter>
 
 #include "OleColors.h"
+#include "PainterSurface.h"
+#include "core/ChartDrawing.h"
 #include "core/ChartModel.h"
+#include "core/ChartMouse.h"
 #include "core/PlotGeometry.h"
 
 namespace pelomar {
@@ -13,6 +16,7 @@ Pelomar::Pelomar(QWidget* parent) : Pelomar(UserMode::RunTime, parent) {}
 
 Pelomar::Pelomar(UserMode mode, QWidget* parent)
     : QWidget(parent), model_(std::make_unique<core::ChartModel>(mode == UserMode::DesignTime)) {
+    initDrawing();
     model_->setPropertyChangedHandler(
         [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); });
     if (mode == UserMode::DesignTime) {
@@ -131,8 +135,15 @@ void Pelomar::Redraw() { fullRedraw(); }
 void Pelomar::Refresh() { update(); }
 
 void Pelomar::DrawNewPoints() {
-    model_->setLastDrawn(model_->NumPoints());
-    update();
+    if (picMain_.isNull()) return;
+    bool drawn = false;
+    try {
+        surface_->begin(&picMain_);
+        drawn = drawing_->DrawNewPoints(*surface_);
+    } catch (const std::exception&) {
+    }
+    surface_->end();
+    if (drawn) update();
 }
 
 void Pelomar::Unzoom() { ResetZoom(true); }
@@ -149,17 +160,40 @@ void Pelomar::fullRedraw() {
     const int w = std::max(1, width());
     const int h = std::max(1, height());
     if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
-    picMain_.fill(toQColor(model_->BackColor()));
-    model_->setGeometry(core::computeGeometry(model_->view(), widthTwips_, heightTwips_, width(), height()));
+    // Fonts are sized in points on the picture as on a 96 dpi screen.
+    picMain_.setDotsPerMeterX(3780);
+    picMain_.setDotsPerMeterY(3780);
+    surface_->setBackground(toQColor(model_->BackColor()));
+    try {
+        surface_->begin(&picMain_);
+        drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
+    } catch (const std::exception&) {
+    }
+    surface_->end();
     update();
 }
 
-void Pelomar::drawEventMark(int32_t /*index*/) {}
+void Pelomar::drawEventMark(int32_t index) {
+    if (picMain_.isNull()) return;
+    surface_->begin(&picMain_);
+    try {
+        drawing_->DrawEventMarks(*surface_, index, false);
+    } catch (...) {
+        surface_->end();
+        throw;
+    }
+    surface_->end();
+    update();
+}
 
 void Pelomar::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.fillRect(event->rect(), toQColor(model_->BackColor()));
-    painter.drawImage(0, 0, picMain_);
+    try {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), toQColor(model_->BackColor()));
+        painter.drawImage(0, 0, picMain_);
+        paintOverlay(painter);
+    } catch (const std::exception&) {
+    }
 }
 
 }  // namespace pelomar

@@ -11,12 +11,23 @@
 #include "pelomar/PropertyBag.h"
 #include "pelomar/RuntimeError.h"
 
+class QLabel;
+class QPainter;
+class QTimer;
+
 namespace pelomar {
 
 namespace core {
 class ChartModel;
 }
 class PelomarFileState;
+
+// The chart on screen: drawing, mouse, tool tip.
+namespace core {
+class ChartDrawing;
+class ChartMouse;
+}  // namespace core
+class PainterSurface;
 
 // The chart control: one chromatogram of UV and conductivity points, event
 // labels, method texts and notes. Members carry their interface names;
@@ -153,6 +164,25 @@ private:
     // shared_ptr for its deleter: the state is a complete type only where it is used.
     std::shared_ptr<PelomarFileState> files_;
     ChartUiServices* ui_ = nullptr;
+    // --- the chart on screen ----------------------------------------------------
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void initDrawing();
+    void paintOverlay(QPainter& painter) const;
+    void placeToolTip(const std::string& caption, float x, float y, bool upperHalf);
+    QPointF toChart(const QPointF& pixel) const;
+
+    std::unique_ptr<core::ChartDrawing> drawing_;
+    std::unique_ptr<core::ChartMouse> mouse_;
+    std::unique_ptr<PainterSurface> surface_;
+    QLabel* lblToolTip_ = nullptr;
+    QTimer* TimerToolTip_ = nullptr;
 };
 
 }  // namespace pelomar

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPolygon>
+#include <memory>
+
+#include "core/DrawingSurface.h"
+#include "core/UserScale.h"
+
+class QPaintDevice;
+
+namespace pelomar {
+
+// A drawing surface over any paint device (the screen picture, a printed
+// page). Font, colours, scale and current position persist across passes;
+// each pass runs between begin() and end().
+class PainterSurface : public core::DrawingSurface {
+public:
+    PainterSurface() = default;
+    ~PainterSurface() override;
+
+    // Starts a pass on `device`; the scale keeps its edges on the new size.
+    void begin(QPaintDevice* device);
+    void end();
+    void setBackground(const QColor& c) { background_ = c; }
+
+    int32_t pixelWidth() const override { return scale_.pixelWidth; }
+    int32_t pixelHeight() const override { return scale_.pixelHeight; }
+    void setScale(double left, double top, double right, double bottom) override;
+    double scaleLeft() const override { return scale_.left; }
+    double scaleTop() const override { return scale_.top; }
+    double scaleWidth() const override { return scale_.width; }
+    double scaleHeight() const override { return scale_.height; }
+    void clear() override;
+
+    double currentX() const override { return currentX_; }
+    double currentY() const override { return currentY_; }
+    void setCurrentX(double x) override { currentX_ = x; }
+    void setCurrentY(double y) override { currentY_ = y; }
+
+    void setFontName(const std::string& name) override;
+    std::string fontName() const override { return fontName_; }
+    void setFontSize(double points) override;
+    double fontSize() const override { return fontSize_; }
+    void setFontBold(bool bold) override;
+    bool fontBold() const override { return bold_; }
+    void setFontItalic(bool italic) override;
+
+    void setForeColor(OleColor color) override;
+    OleColor foreColor() const override { return foreColor_; }
+    void setFillStyle(core::FillStyle style) override { fillStyle_ = style; }
+    core::FillStyle fillStyle() const override { return fillStyle_; }
+    void setFillColor(OleColor color) override { fillColor_ = color; }
+    OleColor fillColor() const override { return fillColor_; }
+
+    double textWidth(const std::string& text) const override;
+    double textHeight(const std::string& text) const override;
+
+    void line(double x1, double y1, double x2, double y2) override;
+    void box(double x1, double y1, double x2, double y2) override;
+    void circle(double x, double y, double radius) override;
+    void print(const std::string& text) override;
+    void printRotated(const std::string& text, const std::string& face, int32_t height,
+                      bool bold) override;
+    void polyline(const core::DevicePoint* points, size_t count) override;
+
+private:
+    QPointF toDevice(double x, double y) const;
+    void updateFont();
+    bool active() const { return painter_ && painter_->isActive(); }
+
+    QPaintDevice* device_ = nullptr;
+    std::unique_ptr<QPainter> painter_;
+    core::UserScale scale_;
+    QColor background_ = Qt::white;
+    double currentX_ = 0, currentY_ = 0;
+    std::string fontName_ = "Arial";
+    double fontSize_ = 8;
+    bool bold_ = false, italic_ = false;
+    QFont font_;
+    OleColor foreColor_ = 0;
+    QColor fore_ = Qt::black;
+    core::FillStyle fillStyle_ = core::FillStyle::Transparent;
+    OleColor fillColor_ = 0;
+    QPolygon polygon_;
+};
+
+}  // namespace pelomar
