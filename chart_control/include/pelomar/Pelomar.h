@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "pelomar/ChartContent.h"
 #include "pelomar/Enums.h"
 #include "pelomar/PropertyBag.h"
 #include "pelomar/RuntimeError.h"
@@ -85,6 +86,12 @@ public:
     bool LastPointInScale() const;
     std::string GetNotes() const;
     void UpdateNotes(const std::string& Notes);
+    // Read back one entry; an index outside 0..count-1 gives an empty entry.
+    ChartPoint PointAt(int32_t index) const;
+    int32_t LabelCount() const;
+    ChartLabel LabelAt(int32_t index) const;
+    int32_t MethodCount() const;
+    ChartMethod MethodAt(int32_t index) const;
 
     // --- drawing ------------------------------------------------------------------
     void Redraw();
