@@ -120,8 +120,8 @@ TEST_F(Decoder, AnEndlessMethodIsCutAndDecodingResumes) {
 // either before the same tick or with a tick between them: the charts end
 // up the same as from one piece.
 TEST(DecoderSplit, BlocksSplitAnywhereDecodeTheSame) {
-    const Bytes stream = cat({run(1), point('V', 1, 2), ev(2), method("m1"), point('V', 3, 4),
-                              hold(1), fblock(), point('U', 5, 6), run(2), point('V', 7, 8)});
+    const Bytes stream = cat({runStatus(1), point('V', 1, 2), ev(2), method("m1"), point('V', 3, 4),
+                              hold(1), fblock(), point('U', 5, 6), runStatus(2), point('V', 7, 8)});
     auto decode = [&](size_t split, bool tickBetween) {
         auto rig = std::make_unique<RecorderRig>();
         rig->align();

@@ -24,7 +24,7 @@ inline Bytes cond(char letter, float value) { return floatBlock(letter, value); 
 inline Bytes ev(uint8_t code) { return byteBlock('E', code); }
 inline Bytes hold(uint8_t code) { return byteBlock('H', code); }
 inline Bytes pen(uint8_t code) { return byteBlock('P', code); }
-inline Bytes run(uint8_t code) { return byteBlock('R', code); }
+inline Bytes runStatus(uint8_t code) { return byteBlock('R', code); }
 inline Bytes fblock() { return {kSync, 'F', 1, 2, 3, 4}; }
 inline Bytes method(const std::string& text) {
     Bytes b;
