@@ -3,6 +3,9 @@
 
 #include "frmMain.h"
 #include "pelomar/CodePage.h"
+#include "platform/ErrorLogAppender.h"
+#include "platform/QtUiServices.h"
+#include "platform/SystemClock.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,7 +15,12 @@ int main(int argc, char** argv) {
                               QStringLiteral("This Qt has no windows-1252 codec; texts cannot be kept."));
         return 1;
     }
-    frmMain window;
+    tavrin::QtUiServices ui;
+    tavrin::ErrorLogAppender errorLog(tavrin::ErrorLogAppender::defaultPath());
+    tavrin::SystemClock clock;
+    // The serial port is wired in with the link layer.
+    frmMain window(frmMain::Services{nullptr, ui, errorLog, clock});
+    ui.setParent(&window);
     window.show();
     return QApplication::exec();
 }
