@@ -1,9 +1,14 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdlib>
+
 #include "frmMain.h"
 #include "pelomar/CodePage.h"
+#include "pelomar/RuntimeError.h"
+#include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
+#include "platform/QSerialPortAdapter.h"
 #include "platform/QtUiServices.h"
 #include "platform/SystemClock.h"
 
@@ -18,9 +23,19 @@ int main(int argc, char** argv) {
     tavrin::QtUiServices ui;
     tavrin::ErrorLogAppender errorLog(tavrin::ErrorLogAppender::defaultPath());
     tavrin::SystemClock clock;
-    // The serial port is wired in with the link layer.
-    frmMain window(frmMain::Services{nullptr, ui, errorLog, clock});
+    // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.
+    tavrin::QSerialPortAdapter comPort([](int16_t n) {
+        return tavrin::comPortDevice(n, [](const char* name) { return std::getenv(name); });
+    });
+    comPort.setCommPort(1);
+    comPort.setInBufferSize(32000);
+    frmMain window(frmMain::Services{&comPort, ui, errorLog, clock});
     ui.setParent(&window);
     window.show();
+    try {
+        comPort.setPortOpen(true);
+    } catch (const pelomar::RuntimeError& e) {
+        window.HandelError(static_cast<int16_t>(e.number()));
+    }
     return QApplication::exec();
 }
