@@ -32,6 +32,10 @@ std::vector<StreamPoint> streamPoints(const std::string& script) {
     std::vector<StreamPoint> points;
     for (const kado::Chunk& c : kado::render(kado::parseScript(script))) {
         if (!c.paced) continue;
+        if (c.bytes.size() != 12) {  // a cut block never makes a point
+            points.push_back({std::nanf(""), std::nanf("")});
+            continue;
+        }
         auto at = [&](size_t i) {
             return std::bit_cast<float>(uint32_t(c.bytes[i]) << 24 | uint32_t(c.bytes[i + 1]) << 16 |
                                         uint32_t(c.bytes[i + 2]) << 8 | uint32_t(c.bytes[i + 3]));
