@@ -26,7 +26,11 @@ private:
     bool previous_;
 };
 
-std::string byteText(uint8_t value) { return " " + std::to_string(value); }
+std::string byteText(uint8_t value) {
+    std::string text(1, ' ');
+    text += std::to_string(value);
+    return text;
+}
 
 }  // namespace
 

@@ -20,7 +20,10 @@ constexpr const char* kDate = "12/10/2026 10:22:01 AM\r\n";
 // just past the offending one (the stream starts at ring index 0).
 std::string dumpBefore(const Bytes& stream, size_t pastOffending) {
     std::string out = "\r\n";
-    for (size_t i = pastOffending - 33; i < pastOffending - 1; ++i) out += " " + std::to_string(stream[i]);
+    for (size_t i = pastOffending - 33; i < pastOffending - 1; ++i) {
+        out += ' ';
+        out += std::to_string(stream[i]);
+    }
     return out;
 }
 
@@ -195,7 +198,10 @@ TEST(DecoderRing, TheErrorDumpWrapsLikeTheRing) {
     rig.tick();
     ASSERT_EQ(rig.errorLog.entries.size(), 1u);
     std::string dump = "\r\n";
-    for (int i = 6 + 1 - 33; i < 6; ++i) dump += " " + std::to_string(rig.decoder().comBuffer().At(i));
+    for (int i = 6 + 1 - 33; i < 6; ++i) {
+        dump += ' ';
+        dump += std::to_string(rig.decoder().comBuffer().At(i));
+    }
     EXPECT_EQ(rig.errorLog.entries[0], std::string(kDate) +
                                            "ERROR - Lost Sync.Sub PeekDataBlock; Sync Byte Expected; "
                                            "Actual Byte Received: 65" +
