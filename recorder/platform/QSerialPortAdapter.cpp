@@ -81,6 +81,7 @@ void QSerialPortAdapter::open() {
             throw RuntimeError(err::kDeviceIoError);
         }
     }
+    ++openCount_;
     input_.clear();
     overflowReported_ = false;
     failureReported_ = false;
@@ -118,7 +119,11 @@ void QSerialPortAdapter::onErrorOccurred(QSerialPort::SerialPortError error) {
     // A hung-up or unplugged device fails every read again at once; close it
     // rather than spin on the failure.
     QMetaObject::invokeMethod(
-        this, [this] { if (port_.isOpen()) port_.close(); }, Qt::QueuedConnection);
+        this,
+        [this, opening = openCount_] {
+            if (opening == openCount_ && port_.isOpen()) port_.close();
+        },
+        Qt::QueuedConnection);
     if (failureReported_) return;
     failureReported_ = true;
     raise(kEvDeviceIoError);

@@ -58,6 +58,8 @@ private:
     bool opening_ = false;
     bool overflowReported_ = false;
     bool failureReported_ = false;
+    // Tells a queued close after a read failure from a later opening.
+    uint32_t openCount_ = 0;
 };
 
 }  // namespace tavrin
