@@ -1,33 +1,30 @@
 // kado-sim: streams the instrument's serial block protocol into a new
 // pseudo-terminal (whose slave path it prints) or into a given device or file.
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "DefaultScript.h"
+#include "OutputLine.h"
 #include "Player.h"
 #include "Script.h"
 #include "ScriptError.h"
 
 namespace {
 
-volatile sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t stopRequested = 0;
 
 void onSignal(int) { stopRequested = 1; }
 
@@ -143,98 +140,7 @@ bool readFile(const std::string& path, std::string& out) {
     return true;
 }
 
-// The output line: a pseudo-terminal master, or a device or file.
-class Line {
-public:
-    ~Line() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-
-    bool openPty(std::string& slavePath) {
-        termios raw{};
-        cfmakeraw(&raw);
-        cfsetspeed(&raw, B9600);
-        int slave = -1;
-        char name[256] = {};
-        if (::openpty(&fd_, &slave, name, &raw, nullptr) != 0) return false;
-        // Only the reader holds the slave, so its absence shows as a hang-up.
-        ::close(slave);
-        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
-        slavePath = name;
-        pty_ = true;
-        return true;
-    }
-
-    bool openPath(const std::string& path) {
-        struct stat st {};
-        const bool exists = ::stat(path.c_str(), &st) == 0;
-        regularFile_ = !exists || S_ISREG(st.st_mode);
-        const int flags = O_WRONLY | O_NOCTTY | (regularFile_ ? O_CREAT | O_TRUNC : 0);
-        fd_ = ::open(path.c_str(), flags, 0644);
-        if (fd_ < 0) return false;
-        if (::isatty(fd_)) {
-            termios t{};
-            cfmakeraw(&t);
-            cfsetspeed(&t, B9600);
-            t.c_cflag |= CLOCAL;
-            ::tcsetattr(fd_, TCSANOW, &t);
-        }
-        return true;
-    }
-
-    bool isRegularFile() const { return regularFile_; }
-
-    // Waits while nobody reads the pseudo-terminal; false when asked to stop.
-    bool waitForReader() {
-        if (!pty_) return !stopRequested;
-        bool waited = false;
-        while (!stopRequested) {
-            pollfd p{fd_, POLLOUT, 0};
-            ::poll(&p, 1, 100);
-            if ((p.revents & POLLHUP) == 0) {
-                // Give the reader a moment to set up its line before bytes come.
-                if (waited) std::this_thread::sleep_for(std::chrono::milliseconds(200));
-                return true;
-            }
-            waited = true;
-        }
-        return false;
-    }
-
-    // True once a reader that vanished has come back (the pace restarts).
-    bool send(const kado::Bytes& bytes, bool& readerReturned) {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            if (stopRequested) return false;
-            if (pty_) {
-                pollfd p{fd_, POLLOUT, 0};
-                ::poll(&p, 1, 100);
-                if (p.revents & POLLHUP) {
-                    if (!waitForReader()) return false;
-                    readerReturned = true;
-                    continue;
-                }
-                if ((p.revents & POLLOUT) == 0) continue;
-            }
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR || errno == EAGAIN) continue;
-                if (pty_ && errno == EIO) continue;  // the reader went: wait for it above
-                std::perror("kado-sim: write");
-                return false;
-            }
-            done += static_cast<size_t>(n);
-        }
-        return true;
-    }
-
-private:
-    int fd_ = -1;
-    bool pty_ = false;
-    bool regularFile_ = false;
-};
-
-bool play(Line& line, const std::vector<kado::Chunk>& chunks, const Options& o) {
+bool play(kado::OutputLine& line, const std::vector<kado::Chunk>& chunks, const Options& o) {
     using Clock = std::chrono::steady_clock;
     const bool paced = !o.fast && !line.isRegularFile();
     const auto interval = std::chrono::duration_cast<Clock::duration>(
@@ -254,7 +160,10 @@ bool play(Line& line, const std::vector<kado::Chunk>& chunks, const Options& o) 
         }
         if (c.paced && paced) {
             next += interval;
-            while (!stopRequested && Clock::now() < next) std::this_thread::sleep_until(std::min(next, Clock::now() + std::chrono::milliseconds(50)));
+            // Short naps, so a signal is noticed at once.
+            while (!stopRequested && Clock::now() < next) {
+                std::this_thread::sleep_until(std::min(next, Clock::now() + std::chrono::milliseconds(50)));
+            }
         }
         bool readerReturned = false;
         if (!line.send(c.bytes, readerReturned)) return false;
@@ -308,7 +217,7 @@ int main(int argc, char** argv) {
     ::sigaction(SIGTERM, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
 
-    Line line;
+    kado::OutputLine line(stopRequested);
     bool pty = false;
     if (o.outputPath.empty()) {
         std::string slave;
