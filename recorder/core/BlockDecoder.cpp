@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/BusyScope.h"
 #include "core/ErrorCodes.h"
 
 namespace tavrin {
@@ -11,20 +12,6 @@ namespace {
 
 constexpr int32_t kLedGreen = 0xFF00;
 constexpr int32_t kLedOff = 0;
-
-// Sets a busy flag for a scope and puts back what it was, so nested users
-// (a watchdog trip inside a message box of the decoder) keep it set.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-    ~BusyScope() { flag_ = previous_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& flag_;
-    bool previous_;
-};
 
 std::string byteText(uint8_t value) {
     std::string text(1, ' ');

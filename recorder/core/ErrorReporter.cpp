@@ -23,7 +23,7 @@ ErrorReporter::ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock&
       stopRecordingAndLogging_(std::move(stopRecordingAndLogging)) {}
 
 void ErrorReporter::box(const std::string& text, const std::string& title, UiServices::Icon icon) {
-    ui_.messageBox(text, title, icon);
+    (void)ui_.messageBox(text, title, UiServices::Buttons::Ok, icon);
 }
 
 void ErrorReporter::HandelError(int16_t ErrorCode) {

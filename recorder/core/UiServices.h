@@ -8,10 +8,14 @@ namespace tavrin {
 class UiServices {
 public:
     enum class Icon { None, Exclamation, Critical, Question, Information };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Retry };
 
     virtual ~UiServices() = default;
-    // A modal box with an OK button; returns when it is closed.
-    virtual void messageBox(const std::string& text, const std::string& title, Icon icon) = 0;
+    // A modal box; returns the button that closed it (Cancel or No when
+    // it is closed without one).
+    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                              Icon icon) = 0;
     virtual void beep() = 0;
 };
 

@@ -12,7 +12,8 @@ public:
     explicit QtUiServices(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    void messageBox(const std::string& text, const std::string& title, Icon icon) override;
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                      Icon icon) override;
     void beep() override;
 
 private:

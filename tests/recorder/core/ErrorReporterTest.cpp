@@ -55,6 +55,7 @@ TEST_F(ErrorReporterFixture, ProgramCodesShowTheirBoxes) {
         EXPECT_EQ(ui.boxes[0].text, c.text);
         EXPECT_EQ(ui.boxes[0].title, c.title);
         EXPECT_EQ(ui.boxes[0].icon, c.icon);
+        EXPECT_EQ(ui.boxes[0].buttons, UiServices::Buttons::Ok);
     }
     EXPECT_TRUE(log.entries.empty());
     EXPECT_EQ(ui.beeps, 0);

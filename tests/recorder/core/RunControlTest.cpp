@@ -64,6 +64,31 @@ TEST_F(Run, StatusBlocksDriveStartPauseHoldContinueAndEnd) {
     EXPECT_EQ(run().LogPointCount, 1 + 9);  // counted since start, the aligning point too
 }
 
+TEST_F(Run, AMethodAfterTheWaitGoesToTheLogChartOnly) {
+    feed(cat({runStatus(1), point(), runStatus(0), point()}));
+    ASSERT_TRUE(run().WaitingForMethod);
+    rig.scheduler.advance(15000);
+    EXPECT_FALSE(run().WaitingForMethod);
+    EXPECT_FALSE(rig.TimerStopWaitForMethod.isActive());
+    feed(method("late"));
+    EXPECT_EQ(rig.live.methods(), 0);
+    EXPECT_EQ(rig.log.methods(), 1);
+}
+
+TEST_F(Run, LosingTheInstrumentStopsRecordingAndDropsAlignment) {
+    feed(cat({runStatus(1), point(), ev(2)}));
+    rig.TimerCheckComData.start();
+    rig.decoder().DisableDataCollection();
+    EXPECT_FALSE(run().Recording);
+    EXPECT_EQ(run().PendingLabel, RunControl::kNone);
+    EXPECT_FALSE(rig.globals().InSync);
+    EXPECT_FALSE(rig.decoder().ComBusy);
+    EXPECT_EQ(rig.controls.ledColor, 0);
+    EXPECT_FALSE(rig.TimerCheckComData.isActive());
+    for (const Item item : {Item::mnuStart, Item::mnuStop, Item::cmdRecord, Item::cmdStop})
+        EXPECT_EQ(rig.controls.isEnabled(item), 0) << static_cast<int>(item);
+}
+
 TEST_F(Run, LabelsHaveTheirColoursAndOffsets) {
     feed(cat({runStatus(1), point(), ev(2), point(), runStatus(2), point(), runStatus(1), hold(1), point()}));
     feed(cat({hold(2), point(), ev(8), point(), runStatus(0), point()}));

@@ -10,6 +10,7 @@
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
 #include "platform/ErrorLogAppender.h"
+#include "platform/SystemClock.h"
 
 using namespace tavrin::test;
 
@@ -88,6 +89,12 @@ private slots:
         QVERIFY(!missingFolder.append("x\r\n"));
         tavrin::ErrorLogAppender full("/dev/full");
         QVERIFY(!full.append("x\r\n"));
+    }
+
+    void clockTextIsOneLineWithSeconds() {
+        const QString now = QString::fromStdString(tavrin::SystemClock().nowText());
+        QVERIFY(!now.contains(QLatin1Char('\n')) && !now.contains(QLatin1Char('\r')));
+        QVERIFY(now.contains(QRegularExpression(QStringLiteral("\\d:\\d\\d:\\d\\d"))));
     }
 
     void defaultErrorLogLivesInTheDataFolder() {
