@@ -1,6 +1,112 @@
 #include "frmMain.h"
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using Item = tavrin::MainWindowControls::Item;
+
+frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Tavrin MS"));
     resize(8650 / 15, 6300 / 15);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    for (int i = 0; i < kCharts; ++i) {
+        Chart[static_cast<size_t>(i)] = new pelomar::Pelomar(central);
+        if (i == kLiveChart)
+            layout->addWidget(Chart[0], 1);
+        else
+            Chart[static_cast<size_t>(i)]->hide();
+    }
+    ScrollChart0 = new QScrollBar(Qt::Horizontal, central);
+    ScrollChart0->setRange(0, 0);
+    ScrollChart0->setSingleStep(1);
+    ScrollChart0->setPageStep(10);
+    ScrollChart0->hide();
+    layout->addWidget(ScrollChart0);
+    setCentralWidget(central);
+
+    ShapeReciveLed = new tavrin::ReceiveLed(this);
+    statusBar()->addPermanentWidget(ShapeReciveLed);
+
+    mnuStart = addItem(QStringLiteral("&Record"));
+    mnuStop = addItem(QStringLiteral("&Stop"));
+    mnuComPort = addItem(QStringLiteral("&COM Port..."));
+    mnuLogOn = addItem(QStringLiteral("Log ON"));
+    mnuLogOff = addItem(QStringLiteral("Log OFF"));
+    cmdRecord = addItem(QStringLiteral("Record"), true);
+    cmdStop = addItem(QStringLiteral("Stop"), true);
+    cmdLogOn = addItem(QStringLiteral("Log ON"), true);
+    cmdLogOff = addItem(QStringLiteral("Log OFF"), true);
+    auto* runButtons = new QActionGroup(this);
+    runButtons->addAction(cmdRecord);
+    runButtons->addAction(cmdStop);
+    auto* logButtons = new QActionGroup(this);
+    logButtons->addAction(cmdLogOn);
+    logButtons->addAction(cmdLogOff);
+    cmdStop->setChecked(true);
+
+    liveChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLiveChart]);
+    logChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLogChart]);
+    controls_ = std::make_unique<tavrin::ActionControls>(
+        std::map<Item, QAction*>{{Item::mnuStart, mnuStart},
+                                 {Item::mnuStop, mnuStop},
+                                 {Item::mnuComPort, mnuComPort},
+                                 {Item::mnuLogOn, mnuLogOn},
+                                 {Item::mnuLogOff, mnuLogOff},
+                                 {Item::cmdRecord, cmdRecord},
+                                 {Item::cmdStop, cmdStop},
+                                 {Item::cmdLogOn, cmdLogOn},
+                                 {Item::cmdLogOff, cmdLogOff}},
+        *ShapeReciveLed, *ScrollChart0,
+        std::array<QWidget*, 5>{Chart[0], Chart[1], Chart[2], Chart[3], Chart[4]});
+    recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
+        services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog,
+        services.clock, TimerProcess, TimerCheckComData, TimerSaveLog, TimerStopWaitForMethod});
+
+    connect(mnuStart, &QAction::triggered, this, &frmMain::mnuStart_Click);
+    connect(cmdRecord, &QAction::triggered, this, &frmMain::mnuStart_Click);
+    connect(mnuStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
+    connect(cmdStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
+
+    // No instrument until the stream is aligned; the decoder ticks from load.
+    recorder_->decoder.DisableDataCollection();
+    TimerProcess.start();
+}
+
+frmMain::~frmMain() {
+    TimerProcess.stop();
+    TimerCheckComData.stop();
+    TimerSaveLog.stop();
+    TimerStopWaitForMethod.stop();
+    recorder_.reset();
+}
+
+QAction* frmMain::addItem(const QString& text, bool checkable) {
+    auto* action = new QAction(text, this);
+    action->setCheckable(checkable);
+    addAction(action);
+    return action;
+}
+
+void frmMain::HandelError(int16_t ErrorCode) { recorder_->HandelError(ErrorCode); }
+
+void frmMain::DrawChartLabel(int16_t& LabelType, bool Log) { recorder_->run.DrawChartLabel(LabelType, Log); }
+
+void frmMain::GetLastBytes(int16_t& Which) { recorder_->decoder.GetLastBytes(Which); }
+
+void frmMain::mnuStart_Click() {
+    try {
+        recorder_->run.mnuStart_Click();
+    } catch (...) {
+    }
+}
+
+void frmMain::mnuStop_Click() {
+    try {
+        recorder_->run.mnuStop_Click();
+    } catch (...) {
+    }
 }

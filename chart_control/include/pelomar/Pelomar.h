@@ -7,6 +7,7 @@
 #include <string>
 
 #include "pelomar/ChartUiServices.h"
+#include "pelomar/ChartContent.h"
 #include "pelomar/Enums.h"
 #include "pelomar/PropertyBag.h"
 #include "pelomar/RuntimeError.h"
@@ -98,6 +99,12 @@ public:
     bool LastPointInScale() const;
     std::string GetNotes() const;
     void UpdateNotes(const std::string& Notes);
+    // Read back one entry; an index outside 0..count-1 gives an empty entry.
+    ChartPoint PointAt(int32_t index) const;
+    int32_t LabelCount() const;
+    ChartLabel LabelAt(int32_t index) const;
+    int32_t MethodCount() const;
+    ChartMethod MethodAt(int32_t index) const;
 
     // --- drawing ------------------------------------------------------------------
     void Redraw();

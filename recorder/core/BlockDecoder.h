@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/ComBuffer.h"
+#include "core/ErrorReporter.h"
+#include "core/MainWindowControls.h"
+#include "core/RecorderChart.h"
+#include "core/RunControl.h"
+#include "core/SerialPort.h"
+#include "core/Timer.h"
+#include "core/modGlobas.h"
+
+namespace tavrin {
+
+// Copies the port's bytes into the receive ring and, on the decoder tick,
+// finds, checks and dispatches whole blocks of the instrument's protocol.
+class BlockDecoder {
+public:
+    static constexpr uint8_t kSyncByte = 150;
+    // A method text with no closing byte is cut after this many bytes, so a
+    // line that never closes one cannot hold the ring.
+    static constexpr int32_t kMaxMethodTextBytes = 4000;
+
+    struct FloatBytesRec {
+        std::array<uint8_t, 4> Bytes{};  // least significant first
+    };
+
+    // port may be null while the window has no port.
+    BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCheckComData,
+                 Timer& timerSaveLog, MainWindowControls& controls, RecorderChart& liveChart,
+                 RecorderChart& logChart, const Clock& clock, modGlobas& globals, RunControl& run,
+                 ErrorReporter& errors);
+
+    void ComPort_OnComm();
+    void ReadComData();
+    void TimerProcess_Timer();
+    void ProcessComData();
+    bool PeekDataBlock();
+    void FindFirstSync();
+    // Appends a dump of the 32 ring bytes before the take (-1) or look (0)
+    // position to ErrorDetail.
+    void GetLastBytes(int16_t Which);
+    void ReverseBytes(const std::array<uint8_t, 4>& Payload);
+    void DisableDataCollection();
+
+    void HandelCondData();
+    void HandelUVData(uint8_t& DataType);
+    void HandelEventData();
+    void HandelFData();
+    void HandelHoldData();
+    void HandelMethodData();
+    void HandelPenStatusData();
+    void HandelRunStatusData();
+    void UpdateLogRunFlags(uint8_t& DataType);
+
+    const ComBuffer& comBuffer() const { return ComBuffer_; }
+
+    uint8_t SyncByte = kSyncByte;
+    bool ComBusy = false;
+    // A receive event came since the last watchdog tick.
+    bool DataSeen = false;
+    FloatBytesRec FloatBytes;
+
+private:
+    float takeFloat();
+    void dispatch(uint8_t type);
+    void payloadError(const char* text, uint8_t value);
+    void startArmedRun();
+
+    ComBuffer ComBuffer_;
+    SerialPort* port_;
+    Timer& timerProcess_;
+    Timer& timerCheckComData_;
+    Timer& timerSaveLog_;
+    MainWindowControls& controls_;
+    RecorderChart& liveChart_;
+    RecorderChart& logChart_;
+    const Clock& clock_;
+    modGlobas& globals_;
+    RunControl& run_;
+    ErrorReporter& errors_;
+    // New bytes came since the last hunt for alignment.
+    bool newBytesSinceHunt_ = false;
+    // The ring's loss of unread bytes is logged once until alignment is found.
+    bool overflowLogged_ = false;
+};
+
+}  // namespace tavrin

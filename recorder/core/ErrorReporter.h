@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/Clock.h"
+#include "core/ErrorLogFile.h"
+#include "core/SerialPort.h"
+#include "core/UiServices.h"
+#include "core/modGlobas.h"
+
+namespace tavrin {
+
+// The one entry for every failure of the recorder: message boxes for the
+// user's operations, the error log with a beep for the link and the protocol.
+class ErrorReporter {
+public:
+    // stopRecordingAndLogging runs after the out-of-memory box. port may be
+    // null while the window has no port.
+    ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock, modGlobas& globals,
+                  const SerialPort* port, std::function<void()> stopRecordingAndLogging);
+
+    void HandelError(int16_t ErrorCode);
+    // Beeps, then appends a two-line entry; a failed write is dropped.
+    void LogError(const std::string& message);
+
+    // Detail of the most recent protocol error, printed after every message.
+    std::string ErrorDetail;
+    // The run-time error being handled, for the texts that quote it.
+    int32_t CurrentRuntimeError = 0;
+
+private:
+    void box(const std::string& text, const std::string& title, UiServices::Icon icon);
+
+    UiServices& ui_;
+    ErrorLogFile& logFile_;
+    const Clock& clock_;
+    modGlobas& globals_;
+    const SerialPort* port_;
+    std::function<void()> stopRecordingAndLogging_;
+};
+
+}  // namespace tavrin

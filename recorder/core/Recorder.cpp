@@ -1,0 +1,55 @@
+#include "core/Recorder.h"
+
+namespace tavrin {
+
+Recorder::Recorder(const RecorderServices& services)
+    : errors(services.ui, services.errorLog, services.clock, globals, services.port,
+             [this] {
+                 run.mnuStop_Click();
+                 run.mnuLogOff_Click();
+             }),
+      run(services.liveChart, services.logChart, services.controls, services.TimerStopWaitForMethod,
+          services.TimerSaveLog, globals, liveAxis, errors),
+      decoder(services.port, services.TimerProcess, services.TimerCheckComData,
+              services.TimerSaveLog, services.controls, services.liveChart, services.logChart,
+              services.clock, globals, run, errors),
+      services_(services) {
+    if (services_.port != nullptr) services_.port->setOnComm([this] { onComm(); });
+    services_.TimerProcess.setOnTimeout([this] { onTimerProcess(); });
+    services_.TimerStopWaitForMethod.setOnTimeout([this] { onTimerStopWaitForMethod(); });
+}
+
+Recorder::~Recorder() {
+    if (services_.port != nullptr) services_.port->setOnComm({});
+    services_.TimerProcess.setOnTimeout({});
+    services_.TimerStopWaitForMethod.setOnTimeout({});
+}
+
+void Recorder::onComm() noexcept {
+    try {
+        decoder.ComPort_OnComm();
+    } catch (...) {
+        // The bytes stay in the port and are read at the next receive event.
+    }
+}
+
+void Recorder::onTimerProcess() noexcept {
+    try {
+        decoder.TimerProcess_Timer();
+    } catch (...) {
+        // What was decoded stays; the rest is decoded at the next tick.
+    }
+    try {
+        if (!services_.TimerProcess.isActive()) services_.TimerProcess.start();
+    } catch (...) {
+    }
+}
+
+void Recorder::onTimerStopWaitForMethod() noexcept {
+    try {
+        run.TimerStopWaitForMethod_Timer();
+    } catch (...) {
+    }
+}
+
+}  // namespace tavrin

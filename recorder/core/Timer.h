@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace tavrin {
+
+// A window timer: a fixed interval and a tick on the user-interface thread.
+// Starting a running timer restarts its interval.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+    virtual int32_t intervalMs() const = 0;
+    virtual void setOnTimeout(std::function<void()> handler) = 0;
+};
+
+}  // namespace tavrin

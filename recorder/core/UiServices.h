@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace tavrin {
+
+// Message boxes and the beep. Texts are code-page bytes.
+class UiServices {
+public:
+    enum class Icon { None, Exclamation, Critical, Question, Information };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+    enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+    virtual ~UiServices() = default;
+    // A modal box; returns the button that closed it (Cancel or No when
+    // it is closed without one).
+    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
+                              Icon icon) = 0;
+    virtual void beep() = 0;
+};
+
+}  // namespace tavrin

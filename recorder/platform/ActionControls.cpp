@@ -1,0 +1,34 @@
+#include "platform/ActionControls.h"
+
+#include <utility>
+
+namespace tavrin {
+
+ActionControls::ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led,
+                               QScrollBar& liveScroll, std::array<QWidget*, 5> charts)
+    : actions_(std::move(actions)), led_(led), liveScroll_(liveScroll), charts_(charts) {}
+
+void ActionControls::setEnabled(Item item, bool enabled) {
+    const auto it = actions_.find(item);
+    if (it != actions_.end() && it->second != nullptr) it->second->setEnabled(enabled);
+}
+
+void ActionControls::showPressed(Item button) {
+    const auto it = actions_.find(button);
+    // The buttons are checkable in exclusive pairs; checking one releases
+    // the other.
+    if (it != actions_.end() && it->second != nullptr) it->second->setChecked(true);
+}
+
+void ActionControls::setLiveScrollMax(int16_t max) {
+    // The bar's maximum may go below 0; its minimum follows so the value can.
+    liveScroll_.setMinimum(std::min<int>(0, max));
+    liveScroll_.setMaximum(max);
+}
+
+void ActionControls::focusChart(int16_t slot) {
+    if (slot >= 0 && slot < static_cast<int16_t>(charts_.size()) && charts_[static_cast<size_t>(slot)] != nullptr)
+        charts_[static_cast<size_t>(slot)]->setFocus();
+}
+
+}  // namespace tavrin

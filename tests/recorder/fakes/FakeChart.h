@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/ChartModel.h"
+#include "core/RecorderChart.h"
+
+namespace tavrin::test {
+
+// A chart over the control's own store model. Each store member can be told
+// to fail with a run-time error number.
+class FakeChart : public RecorderChart {
+public:
+    int16_t AddPoints(float Y1, float Y2) override;
+    int16_t AddLabel(const std::string& Label, int32_t Color, int16_t Offset, float XPos) override;
+    int16_t AddMethod(const std::string& Method, float XPos) override;
+    float GetDuration() const override { return model.GetDuration(); }
+    bool LastPointInScale() const override { return model.LastPointInScale(); }
+    float XStart() const override { return model.XStart(); }
+    void setXStart(float value) override { model.setXStart(value); }
+    float XEnd() const override { return model.XEnd(); }
+    void setXEnd(float value) override { model.setXEnd(value); }
+    void Redraw() override { ++redraws; }
+    void DrawNewPoints() override { ++drawNewPointsCalls; }
+
+    int32_t points() const { return model.points().count(); }
+    const pelomar::core::PointRec& point(int32_t i) const { return model.points().at(i); }
+    int32_t labels() const { return model.labels().count(); }
+    const pelomar::core::LabelRec& label(int32_t i) const { return model.labels().at(i); }
+    int32_t methods() const { return model.methods().count(); }
+    const pelomar::core::MethodRec& method(int32_t i) const { return model.methods().at(i); }
+    // The label texts in order, joined, e.g. "S12PCE".
+    std::string labelTexts() const;
+
+    pelomar::core::ChartModel model;
+    int16_t failAddPoints = 0;
+    int16_t failAddLabel = 0;
+    int16_t failAddMethod = 0;
+    int redraws = 0;
+    int drawNewPointsCalls = 0;
+};
+
+}  // namespace tavrin::test

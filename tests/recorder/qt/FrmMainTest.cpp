@@ -1,0 +1,109 @@
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+#include <sstream>
+
+#include "fakes/Blocks.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeErrorLog.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FakeUi.h"
+#include "frmMain.h"
+#include "platform/ErrorLogAppender.h"
+#include "platform/SystemClock.h"
+
+using namespace tavrin::test;
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+
+    FakeSerialPort port;
+    FakeUi ui;
+    FakeErrorLog errorLog;
+    FakeClock clock;
+
+    // The decoder tick, as TimerProcess would run it.
+    static void tick(frmMain& w) { w.recorder().decoder.TimerProcess_Timer(); }
+
+private slots:
+    void loadsWithSevenChartsAndNoLink() {
+        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        w.show();
+        QVERIFY(w.Chart[0]->isVisible());
+        for (int i = 1; i < frmMain::kCharts; ++i) QVERIFY(!w.Chart[static_cast<size_t>(i)]->isVisible());
+        QCOMPARE(w.ShapeReciveLed->FillColor(), 0);
+        QVERIFY(!w.mnuStart->isEnabled());
+        QVERIFY(!w.mnuStop->isEnabled());
+        QVERIFY(!w.cmdRecord->isEnabled());
+        QVERIFY(w.TimerProcess.isActive());
+        QVERIFY(!w.TimerCheckComData.isActive());
+    }
+
+    void streamReachesTheLiveAndLogCharts() {
+        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        w.recorder().globals.LogOn = true;
+        port.receive(repeat(point(), 3));
+        tick(w);
+        QCOMPARE(w.ShapeReciveLed->FillColor(), 0xFF00);
+        QVERIFY(w.mnuStart->isEnabled());
+        QVERIFY(w.TimerCheckComData.isActive());
+
+        w.mnuStart->trigger();
+        QVERIFY(w.recorder().run.Recording);
+        QVERIFY(w.cmdRecord->isChecked());
+        QVERIFY(!w.mnuStart->isEnabled());
+        port.receive(cat({runStatus(1), point('V', 0.25f, 3.f), ev(2), point('V', 0.5f, 4.f)}));
+        tick(w);
+        QCOMPARE(w.Chart[0]->NumPoints(), 5);
+        QCOMPARE(w.Chart[5]->NumPoints(), 5);
+
+        w.cmdStop->trigger();
+        QVERIFY(!w.recorder().run.Recording);
+        QVERIFY(w.cmdStop->isChecked());
+        QVERIFY(w.mnuStart->isEnabled());
+    }
+
+    void aWindowWithoutAPortStillLoads() {
+        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        tick(w);
+        QCOMPARE(w.Chart[0]->NumPoints(), 0);
+        int16_t code = -13;
+        w.HandelError(code);
+        QVERIFY(!errorLog.entries.empty());
+    }
+
+    void errorLogAppendsWholeEntries() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("ChartErr.log")).toStdString();
+        tavrin::ErrorLogAppender log(path);
+        QVERIFY(log.append("a\r\nb\r\n"));
+        QVERIFY(log.append("c\r\n"));
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        QCOMPARE(text.str(), std::string("a\r\nb\r\nc\r\n"));
+    }
+
+    void errorLogReportsAFailedWrite() {
+        tavrin::ErrorLogAppender missingFolder("/nonexistent-folder/ChartErr.log");
+        QVERIFY(!missingFolder.append("x\r\n"));
+        tavrin::ErrorLogAppender full("/dev/full");
+        QVERIFY(!full.append("x\r\n"));
+    }
+
+    void clockTextIsOneLineWithSeconds() {
+        const QString now = QString::fromStdString(tavrin::SystemClock().nowText());
+        QVERIFY(!now.contains(QLatin1Char('\n')) && !now.contains(QLatin1Char('\r')));
+        QVERIFY(now.contains(QRegularExpression(QStringLiteral("\\d:\\d\\d:\\d\\d"))));
+    }
+
+    void defaultErrorLogLivesInTheDataFolder() {
+        const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+        QVERIFY(!data.isEmpty());
+        QCOMPARE(QString::fromStdString(tavrin::ErrorLogAppender::defaultPath()),
+                 data + QStringLiteral("/tavrin-ms/ChartErr.log"));
+    }
+};
+
+QTEST_MAIN(FrmMainTest)
+#include "FrmMainTest.moc"
