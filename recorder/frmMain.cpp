@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include <QActionGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -66,6 +67,8 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
         services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog,
         services.clock, TimerProcess, TimerCheckComData, TimerSaveLog, TimerStopWaitForMethod});
 
+    Chart[kLiveChart]->installEventFilter(this);
+
     connect(mnuStart, &QAction::triggered, this, &frmMain::mnuStart_Click);
     connect(cmdRecord, &QAction::triggered, this, &frmMain::mnuStart_Click);
     connect(mnuStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
@@ -82,6 +85,16 @@ frmMain::~frmMain() {
     TimerSaveLog.stop();
     TimerStopWaitForMethod.stop();
     recorder_.reset();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Chart[kLiveChart] && event->type() == QEvent::Resize) {
+        try {
+            Chart[kLiveChart]->Redraw();
+        } catch (...) {
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 QAction* frmMain::addItem(const QString& text, bool checkable) {

@@ -68,6 +68,11 @@ public:
     tavrin::QtTimer TimerSaveLog{20000};
     tavrin::QtTimer TimerStopWaitForMethod{15000};
 
+protected:
+    // The live chart has no resize handler of its own: once the layout has
+    // placed it anew, the window redraws it at its new size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QAction* addItem(const QString& text, bool checkable = false);
 

@@ -39,6 +39,15 @@ private slots:
         QVERIFY(!w.TimerCheckComData.isActive());
     }
 
+    void liveChartIsDrawnAtTheSizeTheWindowGivesIt() {
+        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.resize(900, 640);
+        QTRY_COMPARE(w.Chart[0]->picture().size(), w.Chart[0]->size());
+        QVERIFY(w.Chart[0]->width() > 600);
+    }
+
     void streamReachesTheLiveAndLogCharts() {
         frmMain w(frmMain::Services{&port, ui, errorLog, clock});
         w.recorder().globals.LogOn = true;
