@@ -6,7 +6,8 @@
 namespace tavrin {
 
 // A window timer: a fixed interval and a tick on the user-interface thread.
-// Starting a running timer restarts its interval.
+// Starting a running timer leaves its interval running; only a stop and a
+// start restart it.
 class Timer {
 public:
     virtual ~Timer() = default;

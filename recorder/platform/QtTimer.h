@@ -12,7 +12,9 @@ class QtTimer : public Timer {
 public:
     explicit QtTimer(int32_t intervalMs, QObject* parent = nullptr);
 
-    void start() override { timer_.start(); }
+    void start() override {
+        if (!timer_.isActive()) timer_.start();
+    }
     void stop() override { timer_.stop(); }
     bool isActive() const override { return timer_.isActive(); }
     int32_t intervalMs() const override { return timer_.interval(); }

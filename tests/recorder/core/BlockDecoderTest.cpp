@@ -355,6 +355,22 @@ TEST_F(Decoder, FindingAlignmentOpensTheLink) {
     EXPECT_FALSE(rig.TimerSaveLog.isActive());
 }
 
+// Alignment found again after a lost sync enables timers that already run:
+// a backup that restarted at every resync would never come on a noisy line.
+TEST_F(Decoder, RealignmentLeavesTheRunningBackupAndWatchdogIntervalsAlone) {
+    rig.globals().LogOn = true;
+    rig.align();
+    const int64_t backupDue = rig.TimerSaveLog.dueMs();
+    const int64_t watchdogDue = rig.TimerCheckComData.dueMs();
+    rig.receive(cat({{0x41}, point(), point()}));
+    rig.tick();  // lost sync
+    ASSERT_FALSE(rig.globals().InSync);
+    rig.tick();  // aligned again
+    ASSERT_TRUE(rig.globals().InSync);
+    EXPECT_EQ(rig.TimerSaveLog.dueMs(), backupDue);
+    EXPECT_EQ(rig.TimerCheckComData.dueMs(), watchdogDue);
+}
+
 TEST_F(Decoder, StrayBytesReportFirstSyncNotFoundOnlyWhenNewBytesCame) {
     for (const int n : {3, 6}) {
         SCOPED_TRACE(n);

@@ -10,6 +10,7 @@ FakeTimer::FakeTimer(FakeScheduler& scheduler, int32_t intervalMs)
 FakeTimer::~FakeTimer() { scheduler_.remove(this); }
 
 void FakeTimer::start() {
+    if (active_) return;
     active_ = true;
     dueMs_ = scheduler_.nowMs() + intervalMs_;
     ++startCount_;
