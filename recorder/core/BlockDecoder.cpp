@@ -149,7 +149,9 @@ bool BlockDecoder::PeekDataBlock() {
     case 'M':
         for (int32_t n = 0; ComBuffer_.LookByteCount() > 0;) {
             if (ComBuffer_.LookByte() == SyncByte) return true;
-            if (++n == kMaxMethodTextBytes) return true;
+            // At the cut the block is whole once the byte after the text is
+            // here, so that a closing byte right at the cut stays the block's.
+            if (++n == kMaxMethodTextBytes) return ComBuffer_.LookByteCount() > 0;
         }
         return false;
     default:
@@ -330,6 +332,9 @@ void BlockDecoder::HandelMethodData() {
         if (b == SyncByte) break;
         text += static_cast<char>(b);
     }
+    if (static_cast<int32_t>(text.size()) == kMaxMethodTextBytes && ComBuffer_.ByteCount() > 0 &&
+        ComBuffer_.At(ComBuffer_.TakeIndex()) == SyncByte)
+        ComBuffer_.TakeByte();
     const std::string entry = clock_.nowText() + "\r\n" + text + "\r\n";
     if (run_.Recording || run_.WaitingForMethod || run_.Paused) {
         if (liveChart_.AddMethod(entry, liveChart_.GetDuration()) != 0)

@@ -119,6 +119,24 @@ TEST_F(Decoder, AnEndlessMethodIsCutAndDecodingResumes) {
     EXPECT_LE(rig.decoder().comBuffer().ByteCount(), 12);
 }
 
+// A text that ends right at the cut keeps its closing byte, which must not
+// be taken for the next block's sync byte.
+TEST_F(Decoder, AMethodAsLongAsTheCutKeepsItsClosingByte) {
+    startRecording();
+    const std::string text(BlockDecoder::kMaxMethodTextBytes, 'x');
+    const Bytes block = method(text);
+    rig.receive(Bytes(block.begin(), block.end() - 1));
+    rig.tick();
+    EXPECT_EQ(rig.live.methods(), 0);
+    rig.receive(cat({{kSync}, point()}));
+    rig.tick();
+    ASSERT_EQ(rig.live.methods(), 1);
+    EXPECT_EQ(rig.live.method(0).Method, std::string(kDate) + text + "\r\n");
+    EXPECT_EQ(rig.live.points(), 2);
+    EXPECT_TRUE(rig.errorLog.entries.empty());
+    EXPECT_TRUE(rig.globals().InSync);
+}
+
 // Split at every byte position, the bytes arriving in two receive events
 // either before the same tick or with a tick between them: the charts end
 // up the same as from one piece.
