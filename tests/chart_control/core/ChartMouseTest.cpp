@@ -81,6 +81,8 @@ TEST(ZoomRules, RejectsBandsTooNarrowTooFlatOrOfTooSmallARelativeChange) {
         {"flatter than 0.001", 2, 0.5f, 5, 0.5009f, 0.02, false},
         {"relative change at most 1e-5", 2, 150, 5, 150.0014f, 0.02, false},
         {"relative change above 1e-5", 2, 150, 5, 150.002f, 0.02, true},
+        // 0.0999999985 wide, which is 0.1f as a Single and so more than 0.1
+        {"width rounded to a Single", 3e-9f, 0.5f, 0.1f, 1, 0.02, true},
         {"anchor exactly at 0", 2, 0, 5, 1, 0.02, true},
         {"anchor at 0, flat", 2, 0, 5, 0.0005f, 0.02, false},
     };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "core/TickLayout.h"
 #include "core/TickStep.h"
@@ -90,6 +91,21 @@ TEST(TickLayout, MinorTicksBelowTheFirstMajorStopAtTheRangesStart) {
     EXPECT_NEAR(l.ticks[2].value, 0.04, 1e-12);
     EXPECT_TRUE(l.ticks[3].major);
     EXPECT_NEAR(l.ticks[3].value, 0.1, 1e-12);
+}
+
+TEST(TickLayout, RangeEndsAreComparedAsSingles) {
+    // 0.3f..0.7f in steps of 0.05: the first tick 0.30000000000000004 and the
+    // last 0.70000000000000018 lie outside the range as doubles, inside as
+    // Singles.
+    const TickLayout l = layoutTicks(0.3f, 0.7f, AxisKind::Value, 1e9, [](double) { return 1.0; });
+    EXPECT_NEAR(l.step.step, 0.05, 1e-15);
+    std::vector<double> values;
+    for (const Tick& t : l.ticks)
+        if (t.major) values.push_back(t.value);
+    ASSERT_EQ(values.size(), 9u);
+    EXPECT_NEAR(values.front(), 0.3, 1e-12);
+    EXPECT_NEAR(values.back(), 0.7, 1e-12);
+    EXPECT_TRUE(l.ticks.front().major);  // no minor tick below 0.3f
 }
 
 TEST(TickLayout, FirstMajorTickIsKeptEvenBeyondTheRange) {
