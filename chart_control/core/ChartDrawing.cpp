@@ -78,7 +78,7 @@ void ChartDrawing::DrawXAxis(DrawingSurface& target, bool forPrinter) {
     target.setFontSize(8);
     target.setFontBold(false);
 
-    const TickStep ts = GetTickStep(static_cast<double>(view.XEnd) - view.XStart);
+    const TickStep ts = GetTickStep(static_cast<double>(view.XEnd - view.XStart));
     if (!ts.valid) return;
     tickDivisor_ = ts.divisor;
     const TickLayout layout =
@@ -101,7 +101,7 @@ void ChartDrawing::DrawXAxis(DrawingSurface& target, bool forPrinter) {
         target.setFontBold(true);
     }
     const std::string& caption = model_.XLabel();
-    const double span = static_cast<double>(view.XEnd) - view.XStart;
+    const double span = static_cast<double>(view.XEnd - view.XStart);
     target.setCurrentX(view.XStart + span / 2 - target.textWidth(caption) / 2);
     target.setCurrentY(view.Y1Start + 1.5 * target.textHeight(caption));
     target.print(caption);
@@ -114,7 +114,7 @@ void ChartDrawing::DrawXAxis(DrawingSurface& target, bool forPrinter) {
 void ChartDrawing::drawValueCaption(DrawingSurface& target, const std::string& caption, double x,
                                     bool forPrinter) {
     const ViewWindow& view = model_.view();
-    const double y1Span = static_cast<double>(view.Y1End) - view.Y1Start;
+    const double y1Span = static_cast<double>(view.Y1End - view.Y1Start);
     const double factor = forPrinter ? printerFontFactor_ : 1.6;
     const int32_t height = toLong(target.fontSize() * factor);
     target.setCurrentX(x);
@@ -152,7 +152,7 @@ void ChartDrawing::DrawY1Axis(DrawingSurface& target, bool forPrinter) {
     drawValueCaption(target, model_.Y1Label(), forPrinter ? printScaleLeft_ : g.ScaleLeft,
                      forPrinter);
 
-    const TickStep ts = GetTickStep(static_cast<double>(view.Y1End) - view.Y1Start);
+    const TickStep ts = GetTickStep(static_cast<double>(view.Y1End - view.Y1Start));
     if (!ts.valid) return;
     tickDivisor_ = ts.divisor;
     const TickLayout layout = layoutTicks(
@@ -188,7 +188,7 @@ void ChartDrawing::DrawY2Axis(DrawingSurface& target, bool forPrinter) {
     const double right = forPrinter ? printScaleRight_ : g.ScaleRight;
     drawValueCaption(target, model_.Y2Label(), right - 1.3 * g.XUnit, forPrinter);
 
-    const TickStep ts = GetTickStep(static_cast<double>(view.Y2End) - view.Y2Start);
+    const TickStep ts = GetTickStep(static_cast<double>(view.Y2End - view.Y2Start));
     if (!ts.valid) return;
     tickDivisor_ = ts.divisor;
     const TickLayout layout = layoutTicks(

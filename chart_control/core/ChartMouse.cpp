@@ -174,7 +174,7 @@ void ChartMouse::showToolTip(float x, float y, const std::string& text, const st
     if (caption == caption_) return;
     caption_ = caption;
     const ViewWindow& v = model_.view();
-    const bool upperHalf = v.Y1Start + (static_cast<double>(v.Y1End) - v.Y1Start) / 2 < y;
+    const bool upperHalf = v.Y1Start + (static_cast<double>(v.Y1End - v.Y1Start)) / 2 < y;
     raise(events_.placeToolTip, caption_, x, y, upperHalf);
     raise(events_.toolTipTimer, true);
 }

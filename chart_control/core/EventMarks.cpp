@@ -26,7 +26,7 @@ const char* eventName(const std::string& code) {
 }  // namespace
 
 float eventMarkHeight(const LabelRec& label, const ViewWindow& view) noexcept {
-    const double span = static_cast<double>(view.Y1End) - view.Y1Start;
+    const double span = static_cast<double>(view.Y1End - view.Y1Start);
     return static_cast<float>(label.Offset / 200.0 * span + view.Y1Start);
 }
 

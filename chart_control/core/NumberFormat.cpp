@@ -14,16 +14,19 @@ std::string nonFinite(double value) {
     return value < 0 ? "-Inf" : "Inf";
 }
 
-// Decimal digits and exponent of |value| at 15 significant digits:
-// value = 0.d1d2...d15 x 10^exp10.
+constexpr int kDoubleDigits = 15;
+constexpr int kSingleDigits = 7;
+
+// Decimal digits and exponent of |value| at a number of significant digits:
+// value = 0.d1d2...dn x 10^exp10.
 struct Decimal {
-    std::string digits;  // exactly 15 digits
+    std::string digits;  // exactly n digits
     int exp10 = 0;
 };
 
-Decimal toDecimal15(double magnitude) {
+Decimal toDecimal(double magnitude, int significant) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);  // d.dddddddddddddde[+-]xx
+    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, magnitude);  // d.ddd...e[+-]xx
     Decimal d;
     d.digits.push_back(buf[0]);
     const char* p = buf + 2;
@@ -37,10 +40,11 @@ Decimal toDecimal15(double magnitude) {
 std::string scaledDigits(const Decimal& d, int decimals) {
     // Number of digits of d.digits that lie before the cut.
     const int keep = d.exp10 + decimals;
+    const int n = static_cast<int>(d.digits.size());
     if (keep < 0) return "0";
-    std::string kept = d.digits.substr(0, static_cast<size_t>(std::min<int>(keep, 15)));
+    std::string kept = d.digits.substr(0, static_cast<size_t>(std::min<int>(keep, n)));
     while (static_cast<int>(kept.size()) < keep) kept.push_back('0');
-    const bool roundUp = keep < 15 && d.digits[static_cast<size_t>(keep)] >= '5';
+    const bool roundUp = keep < n && d.digits[static_cast<size_t>(keep)] >= '5';
     if (kept.empty()) kept.push_back('0');
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
@@ -63,15 +67,13 @@ std::string scaledDigits(const Decimal& d, int decimals) {
     return first == std::string::npos ? "0" : kept.substr(first);
 }
 
-}  // namespace
-
-std::string formatFixed(double value, int decimals, char decimalSeparator) {
+std::string formatFixedDigits(double value, int decimals, char decimalSeparator, int significant) {
     if (!std::isfinite(value)) return nonFinite(value);
     if (decimals < 0) decimals = 0;
     const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
 
-    std::string digits = magnitude == 0 ? "0" : scaledDigits(toDecimal15(magnitude), decimals);
+    std::string digits = magnitude == 0 ? "0" : scaledDigits(toDecimal(magnitude, significant), decimals);
     const bool isZero = digits == "0";
     if (static_cast<int>(digits.size()) < decimals + 1) {
         std::string padded(static_cast<size_t>(decimals + 1) - digits.size(), '0');
@@ -89,6 +91,16 @@ std::string formatFixed(double value, int decimals, char decimalSeparator) {
     return out;
 }
 
+}  // namespace
+
+std::string formatFixed(double value, int decimals, char decimalSeparator) {
+    return formatFixedDigits(value, decimals, decimalSeparator, kDoubleDigits);
+}
+
+std::string formatFixed(float value, int decimals, char decimalSeparator) {
+    return formatFixedDigits(value, decimals, decimalSeparator, kSingleDigits);
+}
+
 std::string formatScientificOneDigit(double value, char decimalSeparator) {
     if (!std::isfinite(value)) return nonFinite(value);
     std::string out;
@@ -98,7 +110,7 @@ std::string formatScientificOneDigit(double value, char decimalSeparator) {
         return out + "E+0";
     }
     const bool negative = value < 0;
-    const Decimal d = toDecimal15(std::fabs(value));
+    const Decimal d = toDecimal(std::fabs(value), kDoubleDigits);
     // One significant digit, rounded half away from zero.
     int exponent = d.exp10 - 1;
     int digit = d.digits[0] - '0';

@@ -10,6 +10,9 @@ namespace pelomar::core {
 // A value that rounds to zero carries no minus sign. NaN and infinities are
 // written "NaN", "Inf" and "-Inf" so a display never fails on them.
 std::string formatFixed(double value, int decimals, char decimalSeparator);
+// A Single is formatted from its 7-significant-digit decimal form, as the
+// platform shows a Single (0.00005f gives "0.0001" with four decimals).
+std::string formatFixed(float value, int decimals, char decimalSeparator);
 
 // The "0.E+0" pattern: one digit, the separator, "E", a signed exponent
 // (0.001 gives "1.E-3").

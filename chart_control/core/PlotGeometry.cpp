@@ -8,17 +8,17 @@
 
 namespace pelomar::core {
 
+// Differences of two Singles are Singles; the spans are then held as Doubles.
 float ViewWindow::Y2ToY1(float v) const noexcept {
-    const double y1Span = static_cast<double>(Y1End) - Y1Start;
-    return static_cast<float>((static_cast<double>(v) - Y2Start) /
-                                  (static_cast<double>(Y2End) - Y2Start) * y1Span +
-                              Y1Start);
+    const double y1Span = static_cast<double>(Y1End - Y1Start);
+    const float relative = (v - Y2Start) / (Y2End - Y2Start);
+    return static_cast<float>(relative * y1Span + Y1Start);
 }
 
 float ViewWindow::Y1ToY2(float v) const noexcept {
-    const double y1Span = static_cast<double>(Y1End) - Y1Start;
-    const double y2Span = static_cast<double>(Y2End) - Y2Start;
-    return static_cast<float>((static_cast<double>(v) - Y1Start) / y1Span * y2Span + Y2Start);
+    const double y1Span = static_cast<double>(Y1End - Y1Start);
+    const double y2Span = static_cast<double>(Y2End - Y2Start);
+    return static_cast<float>(static_cast<double>(v - Y1Start) / y1Span * y2Span + Y2Start);
 }
 
 int32_t PlotGeometry::XToPixel(float x) const {
@@ -34,17 +34,17 @@ int32_t PlotGeometry::YToPixel(float y) const {
 PlotGeometry computeGeometry(const ViewWindow& view, double widthTwips, double heightTwips,
                              int32_t pixelWidth, int32_t pixelHeight) noexcept {
     PlotGeometry g;
-    g.XSpan = static_cast<double>(view.XEnd) - view.XStart;
+    g.XSpan = static_cast<double>(view.XEnd - view.XStart);
     g.XUnit = g.XSpan * 200 / widthTwips;
     g.ScaleLeft = view.XStart - 5 * g.XUnit;
     g.ScaleRight = view.XEnd + 5 * g.XUnit;
 
-    g.Y1Span = static_cast<double>(view.Y1End) - view.Y1Start;
+    g.Y1Span = static_cast<double>(view.Y1End - view.Y1Start);
     g.Y1Unit = g.Y1Span * 250 / heightTwips;
     g.Y1ScaleTop = view.Y1End + 2 * g.Y1Unit;
     g.Y1ScaleBottom = view.Y1Start - 3 * g.Y1Unit;
 
-    g.Y2Span = static_cast<double>(view.Y2End) - view.Y2Start;
+    g.Y2Span = static_cast<double>(view.Y2End - view.Y2Start);
     g.Y2Unit = g.Y2Span * 250 / heightTwips;
     g.Y2ScaleTop = view.Y2End + 2 * g.Y2Unit;
     g.Y2ScaleBottom = view.Y2Start - 3 * g.Y2Unit;

@@ -29,7 +29,7 @@ double tickCount(double span, double step) {
 TickLayout layoutTicks(float lo, float hi, AxisKind kind, double scaleSize,
                        const std::function<double(double)>& measure) {
     TickLayout out;
-    const double span = static_cast<double>(hi) - lo;
+    const double span = static_cast<double>(hi - lo);
     TickStep ts = GetTickStep(span);
     if (!ts.valid || !std::isfinite(lo) || !std::isfinite(hi)) return out;
 

@@ -22,7 +22,7 @@ TEST(EventMarks, StartLabelOnTheDefaultView) {
 
     const auto lines = f.pic.of(Op::Line);
     ASSERT_EQ(lines.size(), 1u);
-    const float top = static_cast<float>(50 / 200.0 * (2.0 - static_cast<double>(-0.2f)) - 0.2f);
+    const float top = static_cast<float>(50 / 200.0 * static_cast<double>(2.0f - (-0.2f)) - 0.2f);  // the span is a Single difference
     EXPECT_FLOAT_EQ(top, 0.35f);
     EXPECT_DOUBLE_EQ(lines[0].x1, 1.0);
     EXPECT_DOUBLE_EQ(lines[0].y1, static_cast<double>(-0.2f));

@@ -23,11 +23,26 @@ TEST(NumberFormat, FixedDecimalsUnderEitherSeparator) {
         {1e-20, 3, "0.000", "0,000"},
         {123456789012.0, 0, "123456789012", "123456789012"},
         {static_cast<double>(0.1f), 2, "0.10", "0,10"},
+        {static_cast<double>(0.00005f), 4, "0.0000", "0,0000"},  // 4.99999987e-05 as a Double
     };
     for (const auto& c : cases) {
         EXPECT_EQ(formatFixed(c.v, c.decimals, '.'), c.point) << c.v;
         EXPECT_EQ(formatFixed(c.v, c.decimals, ','), c.comma) << c.v;
     }
+}
+
+TEST(NumberFormat, SinglesAreFormattedFromTheirSevenDigitForm) {
+    const struct { float v; int decimals; const char* text; } cases[] = {
+        {0.00005f, 4, "0.0001"},   // 5.000000E-05, a tie rounded away from zero
+        {1.1f, 9, "1.100000000"},  // not 1.100000024
+        {-0.125f, 2, "-0.13"},
+        {1234.5f, 0, "1235"},
+        {0.0f, 2, "0.00"},
+        {-0.001f, 2, "0.00"},
+        {16777216.0f, 0, "16777220"},  // seven digits, then zeros
+    };
+    for (const auto& c : cases) EXPECT_EQ(formatFixed(c.v, c.decimals, '.'), c.text) << c.v;
+    EXPECT_EQ(formatFixed(2.5f, 1, ','), "2,5");
 }
 
 TEST(NumberFormat, NonFiniteValuesAreShownNotFailed) {

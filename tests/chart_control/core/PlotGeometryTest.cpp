@@ -15,7 +15,9 @@ TEST(PlotGeometry, DefaultViewOnA9000TwipPicture) {
     EXPECT_NEAR(g.XUnit, 10.0 * 200 / 9000, 1e-12);
     EXPECT_NEAR(g.ScaleLeft, -1.1111111, 1e-6);
     EXPECT_NEAR(g.ScaleRight, 11.1111111, 1e-6);
-    const double y1Span = static_cast<double>(2.0f) - (-0.2f);
+    const double y1Span = static_cast<double>(2.0f - (-0.2f));  // a Single difference, then held as a Double
+    EXPECT_EQ(g.Y1Span, y1Span);
+    EXPECT_NE(g.Y1Span, 2.0 - static_cast<double>(-0.2f));  // not the Double difference
     EXPECT_NEAR(g.Y1Unit, y1Span * 250 / 6000, 1e-12);
     EXPECT_NEAR(g.Y1ScaleTop, 2 + 2 * g.Y1Unit, 1e-12);
     EXPECT_NEAR(g.Y1ScaleBottom, static_cast<double>(-0.2f) - 3 * g.Y1Unit, 1e-12);
