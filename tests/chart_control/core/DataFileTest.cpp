@@ -110,6 +110,20 @@ TEST(DataFile, ReadingAGoldenFileGivesBackTheChartAndItsBytes) {
     EXPECT_EQ(m.Y1Start(), -0.2f);
 }
 
+TEST(DataFile, PointAddedToAnOpenedLogGrowsFromItsDeclaredBound) {
+    // The log declares bound 5 over 5 records: element 5 exists, reading zero,
+    // and takes the next point; the count 6 then passes the bound.
+    DataFileContent c;
+    ASSERT_EQ(decode(golden("rebuilt.chl"), c).status, ReadStatus::Read);
+    ChartModel m;
+    commitDataFile(m, std::move(c));
+    ASSERT_EQ(m.AddPoints(7, 8), 0);
+    EXPECT_EQ(m.points().at(5).Y1, 7);
+    const std::vector<uint8_t> b = chartFileBytes(m);
+    EXPECT_EQ(longAt(b, 44), 6);
+    EXPECT_EQ(longAt(b, 48), 30006);
+}
+
 TEST(DataFile, TwoPointChartWritesEveryElementUpToTheBound) {
     ChartModel m;
     m.AddPoints(1, 2);
