@@ -156,6 +156,31 @@ TEST(DataFile, SelectionEndingBeforeItStartsIsRefused) {
     EXPECT_EQ(selectionFileBytes(m, out), err::kSubscriptOutOfRange);
 }
 
+TEST(DataFile, SelectionBeforeTimeZeroFailsOnlyWhenItCopiesPoints) {
+    // -0.01 min is index -3 (the Single is a little above -0.01); -0.012 min
+    // is -4, so n = 0.
+    const struct {
+        float xStart, xEnd;
+        int32_t error;
+    } cases[] = {
+        {-0.01f, -0.012f, err::kNone},
+        {-0.01f, 0.1f, err::kSubscriptOutOfRange},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xEnd);
+        ChartModel m;
+        fillSelection(m);
+        m.view().XStart = c.xStart;
+        m.view().XEnd = c.xEnd;
+        std::vector<uint8_t> out;
+        ASSERT_EQ(selectionFileBytes(m, out), c.error);
+        if (c.error != err::kNone) continue;
+        EXPECT_EQ(longAt(out, 44), 0);
+        EXPECT_EQ(longAt(out, 48), 0);
+        EXPECT_EQ(std::vector<uint8_t>(out.end() - 8, out.end()), std::vector<uint8_t>(8, 0));
+    }
+}
+
 TEST(DataFile, OnlyTheExactVersionBytesAreRead) {
     std::vector<uint8_t> b = golden("fixture.chd");
     DataFileContent c;
