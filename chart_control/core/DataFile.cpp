@@ -157,7 +157,9 @@ int32_t selectionFileBytes(const ChartModel& model, std::vector<uint8_t>& out) {
     } catch (const RuntimeError& e) {
         return e.number();
     }
-    if (i0 < 0 || n < 0) return err::kSubscriptOutOfRange;
+    // Only points that are copied need to exist: a view before time 0 that
+    // selects none is saved empty.
+    if (n < 0 || (n > 0 && i0 < 0)) return err::kSubscriptOutOfRange;
 
     std::vector<PointRec> pts(static_cast<size_t>(n) + 1);
     for (int64_t k = 0; k < n; ++k) pts[static_cast<size_t>(k)] = model.points().at(static_cast<int32_t>(i0 + k));

@@ -47,7 +47,7 @@ std::vector<uint8_t> chartFileBytes(const ChartModel& model, int64_t pointRecord
 
 // The view window shifted to time 0, as SaveSelectedToFile writes it.
 // Returns 0 or the error number (6 for a time beyond the index range, 9 for
-// a view that selects below the first point or ends before it starts).
+// a view that copies points below the first one or ends before it starts).
 int32_t selectionFileBytes(const ChartModel& model, std::vector<uint8_t>& out);
 
 // What a file holds: only the elements present in the file, the header's

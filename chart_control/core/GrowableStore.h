@@ -40,13 +40,11 @@ public:
     // the next add tries the growth again before it stores.
     template <typename Assign>
     int32_t add(Assign&& assign) {
-        if (T* slot = slotForNext()) {
-            assign(*slot);
-        } else {
-            const int32_t e = growTo(static_cast<int64_t>(count_) + step_);
-            if (e != err::kNone) return e;
-            assign(*mutableAt(count_));
-        }
+        // Within the declared bound the element exists even when a file held
+        // fewer than it declared; only a count past the bound needs a growth.
+        const int32_t e = count_ <= ubound_ ? hold(count_) : growTo(static_cast<int64_t>(count_) + step_);
+        if (e != err::kNone) return e;
+        assign(*mutableAt(count_));
         if (count_ == std::numeric_limits<int32_t>::max()) return err::kOverflow;
         ++count_;
         if (count_ > ubound_) return growTo(static_cast<int64_t>(count_) + step_);
@@ -81,7 +79,18 @@ public:
     }
 
 private:
-    T* slotForNext() noexcept { return count_ <= ubound_ ? mutableAt(count_) : nullptr; }
+    int32_t hold(int32_t i) {
+        if (static_cast<size_t>(i) < items_.size()) return err::kNone;
+        if (static_cast<uint64_t>(i) + 1 > maxElements_) return err::kOutOfMemory;
+        try {
+            items_.resize(static_cast<size_t>(i) + 1);
+        } catch (const std::bad_alloc&) {
+            return err::kOutOfMemory;
+        } catch (const std::length_error&) {
+            return err::kOutOfMemory;
+        }
+        return err::kNone;
+    }
 
     int32_t growTo(int64_t newUBound) {
         if (newUBound > std::numeric_limits<int32_t>::max()) return err::kOverflow;

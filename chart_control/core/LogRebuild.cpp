@@ -119,7 +119,10 @@ bool ApplyLogTimeOffset(ChartModel& model, FileSystem& fs, const std::string& fo
 
 int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
                    const std::string& fileName, const SaveChartFile& save, const LabelAdded& labelAdded) {
-    if (folder.empty()) return kLogNotSaved;  // nothing to read, and no root to litter
+    if (folder.empty()) {  // nothing to read, and no root to litter
+        model.ClearData();
+        return kLogNotSaved;
+    }
     auto path = [&](const char* name) { return backupFilePath(folder, name); };
     int32_t result = err::kNone;
     try {

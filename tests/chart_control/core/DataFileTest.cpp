@@ -110,6 +110,20 @@ TEST(DataFile, ReadingAGoldenFileGivesBackTheChartAndItsBytes) {
     EXPECT_EQ(m.Y1Start(), -0.2f);
 }
 
+TEST(DataFile, PointAddedToAnOpenedLogGrowsFromItsDeclaredBound) {
+    // The log declares bound 5 over 5 records: element 5 exists, reading zero,
+    // and takes the next point; the count 6 then passes the bound.
+    DataFileContent c;
+    ASSERT_EQ(decode(golden("rebuilt.chl"), c).status, ReadStatus::Read);
+    ChartModel m;
+    commitDataFile(m, std::move(c));
+    ASSERT_EQ(m.AddPoints(7, 8), 0);
+    EXPECT_EQ(m.points().at(5).Y1, 7);
+    const std::vector<uint8_t> b = chartFileBytes(m);
+    EXPECT_EQ(longAt(b, 44), 6);
+    EXPECT_EQ(longAt(b, 48), 30006);
+}
+
 TEST(DataFile, TwoPointChartWritesEveryElementUpToTheBound) {
     ChartModel m;
     m.AddPoints(1, 2);
@@ -140,6 +154,31 @@ TEST(DataFile, SelectionEndingBeforeItStartsIsRefused) {
     m.view().XEnd = 0.2f;
     std::vector<uint8_t> out;
     EXPECT_EQ(selectionFileBytes(m, out), err::kSubscriptOutOfRange);
+}
+
+TEST(DataFile, SelectionBeforeTimeZeroFailsOnlyWhenItCopiesPoints) {
+    // -0.01 min is index -3 (the Single is a little above -0.01); -0.012 min
+    // is -4, so n = 0.
+    const struct {
+        float xStart, xEnd;
+        int32_t error;
+    } cases[] = {
+        {-0.01f, -0.012f, err::kNone},
+        {-0.01f, 0.1f, err::kSubscriptOutOfRange},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xEnd);
+        ChartModel m;
+        fillSelection(m);
+        m.view().XStart = c.xStart;
+        m.view().XEnd = c.xEnd;
+        std::vector<uint8_t> out;
+        ASSERT_EQ(selectionFileBytes(m, out), c.error);
+        if (c.error != err::kNone) continue;
+        EXPECT_EQ(longAt(out, 44), 0);
+        EXPECT_EQ(longAt(out, 48), 0);
+        EXPECT_EQ(std::vector<uint8_t>(out.end() - 8, out.end()), std::vector<uint8_t>(8, 0));
+    }
 }
 
 TEST(DataFile, OnlyTheExactVersionBytesAreRead) {

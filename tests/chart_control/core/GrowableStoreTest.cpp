@@ -72,7 +72,18 @@ TEST(GrowableStore, DeclaredBoundBeyondHeldElementsReadsEmpty) {
     EXPECT_EQ(s.upperBound(), 40);
     EXPECT_EQ(s.held(), 2u);
     EXPECT_EQ(s.at(39), 0);
-    EXPECT_EQ(s.add([](int& v) { v = 3; }), 0);  // no slot held at 2: grows first
+    // Element 2 is within the declared bound: it is used, and the bound stays.
+    EXPECT_EQ(s.add([](int& v) { v = 3; }), 0);
     EXPECT_EQ(s.at(2), 3);
     EXPECT_EQ(s.count(), 3);
+    EXPECT_EQ(s.upperBound(), 40);
+}
+
+TEST(GrowableStore, FullDeclaredBoundGrowsFromTheBoundAfterTheAdd) {
+    // A rebuilt log declares its point count as the bound and holds no more.
+    GrowableStore<int> s(30000, 1'000'000);
+    s.assign({1, 2, 3}, 3, 3);
+    EXPECT_EQ(s.add([](int& v) { v = 4; }), 0);
+    EXPECT_EQ(s.at(3), 4);
+    EXPECT_EQ(s.upperBound(), 30004);
 }

@@ -211,8 +211,12 @@ TEST(LogRebuild, MillionPointLogHasItsCountAsBound) {
 
 TEST(LogRebuild, NoFolderReadsAndWritesNothing) {
     Rebuild r;
+    r.model.AddPoints(1, 2);
+    r.model.AddLabel("S", 255, 60, 1);
+    r.model.AddMethod("m", 1);
     EXPECT_EQ(rebuild(r.fs, r.model, "", kOut), kLogNotSaved);
     EXPECT_TRUE(r.fs.calls.empty());
+    r.expectCleanedUp();  // as on the other paths that find no points
 }
 
 // A recorder killed in the middle of its backup calls: every point of every
