@@ -21,6 +21,10 @@ public:
     virtual void setXEnd(float value) = 0;
     virtual void Redraw() = 0;
     virtual void DrawNewPoints() = 0;
+
+    // The backup-log members of one copy's folder.
+    virtual bool IsLogFileExist2(const std::string& LogPath) = 0;
+    virtual void ClearLog2(const std::string& LogPath, int16_t InstanceNumber) = 0;
 };
 
 }  // namespace tavrin

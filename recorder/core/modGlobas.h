@@ -2,6 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/SettingsStore.h"
 
 namespace tavrin {
 
@@ -18,6 +23,24 @@ struct modGlobas {
     int16_t CurrentChart = 0;
     // The slot's data is saved.
     std::array<bool, 5> Saved{};
+
+    // Instance registry and log folders.
+    // This copy's number in "LogInfo"; 0 until it registers.
+    int16_t InstanceNumber = 0;
+    // The system name: at most 25 of 0-9, A-Z, a-z and space.
+    std::string LogName;
+    std::string LogFolderName;
+    std::string LogStartDate;
+    std::string LogStartTime;
+    // The backup-log folder the charts work in; from registration on this
+    // copy's folder with a trailing "/".
+    std::string LogPath;
+    // "LogInfo" as the start-up window found it; no value when the section
+    // did not exist.
+    std::optional<SettingsStore::Pairs> LogInfoSettings;
+    // Folders with backup logs that no record names, in the order found.
+    bool UnknownLogFound = false;
+    std::vector<std::string> UnknownLogs;
 };
 
 }  // namespace tavrin

@@ -26,6 +26,11 @@ public:
     void Redraw() override { chart_.Redraw(); }
     void DrawNewPoints() override { chart_.DrawNewPoints(); }
 
+    bool IsLogFileExist2(const std::string& LogPath) override { return chart_.IsLogFileExist2(LogPath); }
+    void ClearLog2(const std::string& LogPath, int16_t InstanceNumber) override {
+        chart_.ClearLog2(LogPath, InstanceNumber);
+    }
+
 private:
     pelomar::Pelomar& chart_;
 };

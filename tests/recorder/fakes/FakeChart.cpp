@@ -17,6 +17,16 @@ int16_t FakeChart::AddMethod(const std::string& Method, float XPos) {
     return model.AddMethod(Method, XPos);
 }
 
+bool FakeChart::IsLogFileExist2(const std::string& LogPath) {
+    isLogFileExist2Calls.push_back(LogPath);
+    return backupLog.IsLogFileExist2(LogPath);
+}
+
+void FakeChart::ClearLog2(const std::string& LogPath, int16_t InstanceNumber) {
+    clearLog2Calls.push_back(LogPath);
+    backupLog.ClearLog2(model, LogPath, InstanceNumber);
+}
+
 std::string FakeChart::labelTexts() const {
     std::string out;
     for (int32_t i = 0; i < labels(); ++i) out += label(i).Label;

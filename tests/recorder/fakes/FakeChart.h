@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/BackupLog.h"
 #include "core/ChartModel.h"
+#include "core/PosixFileSystem.h"
 #include "core/RecorderChart.h"
 
 namespace tavrin::test {
@@ -23,6 +26,8 @@ public:
     void setXEnd(float value) override { model.setXEnd(value); }
     void Redraw() override { ++redraws; }
     void DrawNewPoints() override { ++drawNewPointsCalls; }
+    bool IsLogFileExist2(const std::string& LogPath) override;
+    void ClearLog2(const std::string& LogPath, int16_t InstanceNumber) override;
 
     int32_t points() const { return model.points().count(); }
     const pelomar::core::PointRec& point(int32_t i) const { return model.points().at(i); }
@@ -39,6 +44,12 @@ public:
     int16_t failAddMethod = 0;
     int redraws = 0;
     int drawNewPointsCalls = 0;
+
+    // The backup-log members work on the real folders, the way the control's do.
+    pelomar::core::PosixFileSystem diskFiles;
+    pelomar::core::BackupLog backupLog{diskFiles};
+    std::vector<std::string> isLogFileExist2Calls;
+    std::vector<std::string> clearLog2Calls;
 };
 
 }  // namespace tavrin::test
