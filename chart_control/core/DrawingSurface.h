@@ -15,6 +15,7 @@ struct DevicePoint {
 };
 
 enum class FillStyle { Solid = 0, Transparent = 1 };
+enum class LineStyle { Solid = 0, Dotted = 1 };
 
 // What the chart drawing needs of a target, the screen picture or a printed
 // page. Coordinates are in the target's user scale unless a name says device
@@ -82,6 +83,19 @@ public:
                               bool bold) = 0;
     // One polyline in device pixels with the foreground colour's pen.
     virtual void polyline(const DevicePoint* points, size_t count) = 0;
+
+    // --- what a printed page adds; the screen keeps these defaults ---------
+    // Style of line() and box().
+    virtual void setLineStyle(LineStyle /*style*/) {}
+    // Device pixels per inch of the drawable area.
+    virtual double pixelsPerInchX() const { return 96; }
+    virtual double pixelsPerInchY() const { return 96; }
+    // The whole sheet, margins included, in twips.
+    virtual double pageWidthTwips() const { return pixelWidth() * 1440.0 / pixelsPerInchX(); }
+    virtual double pageHeightTwips() const { return pixelHeight() * 1440.0 / pixelsPerInchY(); }
+    virtual void newPage() {}
+    // Hands the document over; nothing is drawn after it.
+    virtual void endDoc() {}
 };
 
 }  // namespace pelomar::core

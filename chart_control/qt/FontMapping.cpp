@@ -6,6 +6,7 @@ QString mappedFontFamily(const std::string& name) {
     if (name == "Arial") return QStringLiteral("Liberation Sans");
     if (name == "Times New Roman") return QStringLiteral("Liberation Serif");
     if (name == "Small Fonts") return QStringLiteral("DejaVu Sans");
+    if (name == "Courier New") return QStringLiteral("Liberation Mono");
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
@@ -14,7 +15,9 @@ QFont mappedFont(const std::string& name, double points, bool bold, bool italic)
     f.setPointSizeF(points > 0 ? points : 1);
     f.setBold(bold);
     f.setItalic(italic);
-    f.setStyleHint(name == "Times New Roman" ? QFont::Serif : QFont::SansSerif);
+    f.setStyleHint(name == "Times New Roman" ? QFont::Serif
+                   : name == "Courier New"   ? QFont::Monospace
+                                             : QFont::SansSerif);
     return f;
 }
 

@@ -71,6 +71,10 @@ void PainterSurface::setFontItalic(bool italic) {
     updateFont();
 }
 
+void PainterSurface::setLineStyle(core::LineStyle style) {
+    penStyle_ = style == core::LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine;
+}
+
 void PainterSurface::setForeColor(OleColor color) {
     foreColor_ = color;
     fore_ = toQColor(color);
@@ -88,13 +92,13 @@ double PainterSurface::textHeight(const std::string& /*text*/) const {
 
 void PainterSurface::line(double x1, double y1, double x2, double y2) {
     if (!active()) return;
-    painter_->setPen(QPen(fore_, 0));
+    painter_->setPen(QPen(fore_, 0, penStyle_));
     painter_->drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
 void PainterSurface::box(double x1, double y1, double x2, double y2) {
     if (!active()) return;
-    painter_->setPen(QPen(fore_, 0));
+    painter_->setPen(QPen(fore_, 0, penStyle_));
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized());
 }

@@ -65,6 +65,10 @@ public:
     void printRotated(const std::string& text, const std::string& face, int32_t height,
                       bool bold) override;
     void polyline(const core::DevicePoint* points, size_t count) override;
+    void setLineStyle(core::LineStyle style) override;
+
+protected:
+    QPaintDevice* device() const { return device_; }
 
 private:
     QPointF toDevice(double x, double y) const;
@@ -85,6 +89,7 @@ private:
     core::FillStyle fillStyle_ = core::FillStyle::Transparent;
     OleColor fillColor_ = 0;
     QPolygon polygon_;
+    Qt::PenStyle penStyle_ = Qt::SolidLine;
 };
 
 }  // namespace pelomar

@@ -14,6 +14,7 @@
 
 class QLabel;
 class QPainter;
+class QPrinter;
 class QTimer;
 
 namespace pelomar {
@@ -190,6 +191,21 @@ private:
     std::unique_ptr<PainterSurface> surface_;
     QLabel* lblToolTip_ = nullptr;
     QTimer* TimerToolTip_ = nullptr;
+
+    // --- the printed report ---------------------------------------------------
+public:
+    // One document: title, the chromatogram of the view window with the traces
+    // and marks of PrintChromotogramOption (PrintOptionTypeEnm), methods and
+    // notes. Errors are skipped; the result is always false.
+    bool PrintGraph(bool PrintChromotogram, bool PrintMethods, bool PrintNotes,
+                    int32_t PrintChromotogramOption = 0);
+    // The printer of the next reports; not owned. Null (the default) prints
+    // on the system's default printer or, when there is none, to the file
+    // "Report.pdf" in the control's folder.
+    void setPrinter(QPrinter* printer) { printer_ = printer; }
+
+private:
+    QPrinter* printer_ = nullptr;
 };
 
 }  // namespace pelomar

@@ -19,6 +19,7 @@ RecordingSurface::Record RecordingSurface::base(Op op) const {
     r.font = font_;
     r.fontSize = size_;
     r.bold = bold_;
+    r.lineStyle = lineStyle_;
     return r;
 }
 

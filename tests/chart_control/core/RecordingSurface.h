@@ -13,7 +13,7 @@ namespace pelomar::testing {
 // size high, in pixels.
 class RecordingSurface : public core::DrawingSurface {
 public:
-    enum class Op { Clear, Line, Box, Circle, Print, PrintRotated, Polyline };
+    enum class Op { Clear, Line, Box, Circle, Print, PrintRotated, Polyline, NewPage, EndDoc };
     struct Record {
         Op op = Op::Clear;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // circle: centre and radius in x2
@@ -26,6 +26,7 @@ public:
         bool bold = false;
         int32_t height = 0;  // rotated caption's cell height
         std::vector<core::DevicePoint> points;
+        core::LineStyle lineStyle = core::LineStyle::Solid;
     };
 
     RecordingSurface(int32_t pixelWidth, int32_t pixelHeight);
@@ -74,6 +75,21 @@ public:
                       bool bold) override;
     void polyline(const core::DevicePoint* points, size_t count) override;
 
+    // As a printer: resolution and sheet size (0: the drawable area's).
+    double dpi = 96;
+    double sheetWidthTwips = 0, sheetHeightTwips = 0;
+    void setLineStyle(core::LineStyle s) override { lineStyle_ = s; }
+    double pixelsPerInchX() const override { return dpi; }
+    double pixelsPerInchY() const override { return dpi; }
+    double pageWidthTwips() const override {
+        return sheetWidthTwips > 0 ? sheetWidthTwips : DrawingSurface::pageWidthTwips();
+    }
+    double pageHeightTwips() const override {
+        return sheetHeightTwips > 0 ? sheetHeightTwips : DrawingSurface::pageHeightTwips();
+    }
+    void newPage() override { records.push_back(base(Op::NewPage)); }
+    void endDoc() override { records.push_back(base(Op::EndDoc)); }
+
 private:
     Record base(Op op) const;
 
@@ -84,6 +100,7 @@ private:
     bool bold_ = false;
     OleColor fore_ = 0, fill_ = 0;
     core::FillStyle fillStyle_ = core::FillStyle::Transparent;
+    core::LineStyle lineStyle_ = core::LineStyle::Solid;
 };
 
 }  // namespace pelomar::testing
