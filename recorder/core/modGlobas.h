@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace tavrin {
 
@@ -18,6 +19,18 @@ struct modGlobas {
     int16_t CurrentChart = 0;
     // The slot's data is saved.
     std::array<bool, 5> Saved{};
+
+    // Settings of the "Options" section.
+    // The COM port of the main serial port, 1..10.
+    int16_t ComPortNumber = 0;
+    // Hours of data per backup-log generation.
+    double DataFileSizeHours = 0;
+
+    // This copy's place among the running copies.
+    // Number in the instance registry; 0 until the copy registers.
+    int16_t InstanceNumber = 0;
+    // The backup-log folder, ending in a backslash once set.
+    std::string LogPath;
 };
 
 }  // namespace tavrin
