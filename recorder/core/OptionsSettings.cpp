@@ -42,10 +42,10 @@ void OptionsSettings::SaveSettings() {
                        doubleToText(globals_.DataFileSizeHours, decimalSeparator_));
 }
 
-void OptionsSettings::SetDefaultSettings() {
-    globals_.ComPortNumber = kDefaultComPortNumber;
-    globals_.LogOn = kDefaultLogOn;
-    globals_.DataFileSizeHours = kDefaultDataFileSizeHours;
+void OptionsSettings::applyDefaults(modGlobas& globals) {
+    globals.ComPortNumber = kDefaultComPortNumber;
+    globals.LogOn = kDefaultLogOn;
+    globals.DataFileSizeHours = kDefaultDataFileSizeHours;
 }
 
 }  // namespace tavrin

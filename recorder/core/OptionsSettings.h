@@ -24,7 +24,8 @@ public:
     void LoadSettings();
     // Raises the store's error; the caller ignores it.
     void SaveSettings();
-    void SetDefaultSettings();
+    void SetDefaultSettings() { applyDefaults(globals_); }
+    static void applyDefaults(modGlobas& globals);
 
 private:
     SettingsStore& store_;
