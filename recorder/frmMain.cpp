@@ -6,6 +6,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "dialogs/frmSetup.h"
+
 using Item = tavrin::MainWindowControls::Item;
 
 frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent) {
@@ -48,6 +50,8 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
     logButtons->addAction(cmdLogOn);
     logButtons->addAction(cmdLogOff);
     cmdStop->setChecked(true);
+    mnuSaveLog = addItem(QStringLiteral("Save Lo&g..."));
+    mnuSaveLog->setEnabled(false);
 
     liveChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLiveChart]);
     logChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLogChart]);
@@ -60,7 +64,8 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
                                  {Item::cmdRecord, cmdRecord},
                                  {Item::cmdStop, cmdStop},
                                  {Item::cmdLogOn, cmdLogOn},
-                                 {Item::cmdLogOff, cmdLogOff}},
+                                 {Item::cmdLogOff, cmdLogOff},
+                                 {Item::mnuSaveLog, mnuSaveLog}},
         *ShapeReciveLed, *ScrollChart0,
         std::array<QWidget*, 5>{Chart[0], Chart[1], Chart[2], Chart[3], Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
@@ -74,6 +79,28 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
     connect(mnuStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
     connect(cmdStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
 
+    backupChart_ = std::make_unique<tavrin::PelomarBackupChart>(*Chart[kLogChart]);
+    NoData = new frmNoData(this);
+    logging_ = std::make_unique<tavrin::LogControl>(
+        recorder_->decoder, recorder_->run, *backupChart_, *NoData, *controls_, TimerCheckComData,
+        TimerSaveLog, recorder_->globals, recorder_->errors);
+    logging_->setCommands({[this] { mnuComPort_Click(); }, [this] { mnuExit_Click(); }});
+    if (services.settings != nullptr)
+        options_ = std::make_unique<tavrin::OptionsSettings>(*services.settings, recorder_->globals,
+                                                             recorder_->errors, services.decimalSeparator);
+    if (services.port != nullptr && services.probe != nullptr)
+        portChoice_ = std::make_unique<tavrin::PortChoice>(
+            *services.port, *services.probe, TimerCheckComData, recorder_->globals, services.ui,
+            recorder_->errors, [this](tavrin::PortSetup& setup) {
+                frmSetup dialog(setup, this);
+                dialog.showModal();
+            });
+    connect(mnuLogOn, &QAction::triggered, this, &frmMain::mnuLogOn_Click);
+    connect(cmdLogOn, &QAction::triggered, this, &frmMain::mnuLogOn_Click);
+    connect(mnuLogOff, &QAction::triggered, this, &frmMain::mnuLogOff_Click);
+    connect(cmdLogOff, &QAction::triggered, this, &frmMain::mnuLogOff_Click);
+    connect(mnuComPort, &QAction::triggered, this, &frmMain::mnuComPort_Click);
+
     // No instrument until the stream is aligned; the decoder ticks from load.
     recorder_->decoder.DisableDataCollection();
     TimerProcess.start();
@@ -84,6 +111,8 @@ frmMain::~frmMain() {
     TimerCheckComData.stop();
     TimerSaveLog.stop();
     TimerStopWaitForMethod.stop();
+    portChoice_.reset();
+    logging_.reset();
     recorder_.reset();
 }
 
@@ -122,4 +151,50 @@ void frmMain::mnuStop_Click() {
         recorder_->run.mnuStop_Click();
     } catch (...) {
     }
+}
+
+void frmMain::mnuLogOn_Click() {
+    try {
+        logging_->mnuLogOn_Click();
+    } catch (...) {
+    }
+}
+
+void frmMain::mnuLogOff_Click() {
+    try {
+        logging_->mnuLogOff_Click();
+    } catch (...) {
+    }
+}
+
+void frmMain::mnuComPort_Click() {
+    if (portChoice_) portChoice_->ShowSetupDialog();
+}
+
+void frmMain::mnuExit_Click() { close(); }
+
+void frmMain::LoadSettings() {
+    if (options_)
+        options_->LoadSettings();
+    else
+        tavrin::OptionsSettings::applyDefaults(recorder_->globals);
+    // The logging items follow the setting.
+    mnuLogOn->setEnabled(!recorder_->globals.LogOn);
+    mnuLogOff->setEnabled(recorder_->globals.LogOn);
+}
+
+void frmMain::SaveSettings() {
+    try {
+        if (options_) options_->SaveSettings();
+    } catch (...) {
+    }
+}
+
+bool frmMain::ChooseComPort(bool otherCopyWasRunning) {
+    if (!portChoice_) return true;
+    return portChoice_->ChoosePort(otherCopyWasRunning);
+}
+
+void frmMain::OpenComPort() {
+    if (portChoice_) portChoice_->OpenPort();
 }

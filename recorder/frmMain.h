@@ -17,6 +17,13 @@
 #include "platform/QtTimer.h"
 #include "platform/ReceiveLed.h"
 
+#include "core/LogControl.h"
+#include "core/OptionsSettings.h"
+#include "core/PortChoice.h"
+#include "core/SettingsStore.h"
+#include "dialogs/frmNoData.h"
+#include "platform/PelomarBackupChart.h"
+
 // The recorder's main window: its seven charts, the receive LED, the Record
 // and Stop items and the decoder's timers. The logic lives in the recorder
 // core; this window hands it the controls and routes the events.
@@ -34,6 +41,11 @@ public:
         tavrin::UiServices& ui;
         tavrin::ErrorLogFile& errorLog;
         const tavrin::Clock& clock;
+        // None: the settings stay at their defaults and nothing is saved.
+        tavrin::SettingsStore* settings = nullptr;
+        // The setup dialog's probe; none: the setup scans nothing.
+        tavrin::SerialPort* probe = nullptr;
+        char decimalSeparator = '.';
     };
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
@@ -49,6 +61,19 @@ public:
 
     tavrin::Recorder& recorder() { return *recorder_; }
 
+    // Logging, settings and the COM port.
+    void mnuLogOn_Click();
+    void mnuLogOff_Click();
+    void mnuComPort_Click();
+    void mnuExit_Click();
+    void LoadSettings();
+    void SaveSettings();
+    // The port choice of the load; false when no port is free and the
+    // program must quit.
+    bool ChooseComPort(bool otherCopyWasRunning);
+    void OpenComPort();
+    tavrin::LogControl& logging() { return *logging_; }
+
     // 0 live, 1..4 files (hidden for now), 5 backup log, 6 log rebuild.
     std::array<pelomar::Pelomar*, kCharts> Chart{};
     tavrin::ReceiveLed* ShapeReciveLed = nullptr;
@@ -62,6 +87,8 @@ public:
     QAction* cmdStop = nullptr;
     QAction* cmdLogOn = nullptr;
     QAction* cmdLogOff = nullptr;
+    QAction* mnuSaveLog = nullptr;
+    frmNoData* NoData = nullptr;
 
     tavrin::QtTimer TimerProcess{700};
     tavrin::QtTimer TimerCheckComData{5000};
@@ -80,4 +107,9 @@ private:
     std::unique_ptr<tavrin::PelomarChart> logChart_;
     std::unique_ptr<tavrin::ActionControls> controls_;
     std::unique_ptr<tavrin::Recorder> recorder_;
+
+    std::unique_ptr<tavrin::PelomarBackupChart> backupChart_;
+    std::unique_ptr<tavrin::LogControl> logging_;
+    std::unique_ptr<tavrin::OptionsSettings> options_;
+    std::unique_ptr<tavrin::PortChoice> portChoice_;
 };

@@ -1,15 +1,16 @@
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cstdlib>
 
 #include "frmMain.h"
 #include "pelomar/CodePage.h"
-#include "pelomar/RuntimeError.h"
 #include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/QtUiServices.h"
+#include "platform/SettingsFile.h"
 #include "platform/SystemClock.h"
 
 int main(int argc, char** argv) {
@@ -23,19 +24,24 @@ int main(int argc, char** argv) {
     tavrin::QtUiServices ui;
     tavrin::ErrorLogAppender errorLog(tavrin::ErrorLogAppender::defaultPath());
     tavrin::SystemClock clock;
+    tavrin::SettingsFile settings(tavrin::SettingsFile::defaultPath());
     // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.
-    tavrin::QSerialPortAdapter comPort([](int16_t n) {
+    const auto deviceFor = [](int16_t n) {
         return tavrin::comPortDevice(n, [](const char* name) { return std::getenv(name); });
-    });
-    comPort.setCommPort(1);
-    comPort.setInBufferSize(32000);
-    frmMain window(frmMain::Services{&comPort, ui, errorLog, clock});
+    };
+    tavrin::QSerialPortAdapter comPort(deviceFor);
+    tavrin::QSerialPortAdapter commTmp(deviceFor);
+    const QString point = QLocale().decimalPoint();
+    const char decimalSeparator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
+    frmMain window(frmMain::Services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator});
     ui.setParent(&window);
+    window.LoadSettings();
+    // Until the instance registry exists no other copy is known to run.
+    if (!window.ChooseComPort(false)) return 0;
+    window.OpenComPort();
     window.show();
-    try {
-        comPort.setPortOpen(true);
-    } catch (const pelomar::RuntimeError& e) {
-        window.HandelError(static_cast<int16_t>(e.number()));
-    }
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    // Only the first registered copy writes "Options".
+    if (window.recorder().globals.InstanceNumber == 1) window.SaveSettings();
+    return result;
 }

@@ -28,6 +28,8 @@ public:
         cmdClear,
         cmdLogOn,
         cmdLogOff,
+        // Backup and logging.
+        mnuSaveLog,
     };
 
     virtual ~MainWindowControls() = default;

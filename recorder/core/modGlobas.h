@@ -24,6 +24,12 @@ struct modGlobas {
     // The slot's data is saved.
     std::array<bool, 5> Saved{};
 
+    // Settings of the "Options" section.
+    // The COM port of the main serial port, 1..10.
+    int16_t ComPortNumber = 0;
+    // Hours of data per backup-log generation.
+    double DataFileSizeHours = 0;
+
     // Instance registry and log folders.
     // This copy's number in "LogInfo"; 0 until it registers.
     int16_t InstanceNumber = 0;

@@ -2,6 +2,23 @@
 
 namespace tavrin::test {
 
+void FakeSerialPort::setCommPort(int16_t portNumber) {
+    if (bank_ != nullptr && open_) throw pelomar::RuntimeError(pelomar::core::err::kPortAlreadyOpen);
+    commPort_ = portNumber;
+}
+
+void FakeSerialPort::setPortOpen(bool open) {
+    if (bank_ != nullptr) {
+        if (open) {
+            if (open_) throw pelomar::RuntimeError(pelomar::core::err::kPortAlreadyOpen);
+            bank_->acquire(commPort_);
+        } else if (open_) {
+            bank_->release(commPort_);
+        }
+    }
+    open_ = open;
+}
+
 int32_t FakeSerialPort::InBufferCount() const {
     return reportedCount_ >= 0 ? reportedCount_ : static_cast<int32_t>(pending_.size());
 }

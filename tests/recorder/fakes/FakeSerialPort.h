@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "core/SerialPort.h"
+#include "fakes/FakePortBank.h"
 
 namespace tavrin::test {
 
 // A port whose input the test feeds; each feed raises the receive event.
 class FakeSerialPort : public SerialPort {
 public:
-    void setCommPort(int16_t portNumber) override { commPort_ = portNumber; }
+    void setCommPort(int16_t portNumber) override;
     int16_t CommPort() const override { return commPort_; }
     void setInBufferSize(int32_t bytes) override { inBufferSize_ = bytes; }
-    void setPortOpen(bool open) override { open_ = open; }
+    void setPortOpen(bool open) override;
     bool PortOpen() const override { return open_; }
     int32_t InBufferCount() const override;
     std::vector<uint8_t> Input() override;
@@ -30,6 +31,9 @@ public:
     // Pretends the input count is this, for the buffer-full check.
     void setReportedCount(int32_t count) { reportedCount_ = count; }
     int inputCalls() const { return inputCalls_; }
+    // From now on opening goes through the machine's ports, which can be
+    // missing or in use; without a bank every port opens.
+    void attach(FakePortBank& bank) { bank_ = &bank; }
 
 private:
     int16_t commPort_ = 1;
@@ -40,6 +44,7 @@ private:
     int inputCalls_ = 0;
     std::vector<uint8_t> pending_;
     std::function<void()> onComm_;
+    FakePortBank* bank_ = nullptr;
 };
 
 }  // namespace tavrin::test

@@ -1,0 +1,51 @@
+#include "core/OptionsSettings.h"
+
+#include "core/ErrorCodes.h"
+#include "core/RuntimeErrors.h"
+#include "core/SettingText.h"
+#include "pelomar/RuntimeError.h"
+
+namespace tavrin {
+
+OptionsSettings::OptionsSettings(SettingsStore& store, modGlobas& globals, ErrorReporter& errors,
+                                 char decimalSeparator)
+    : store_(store), globals_(globals), errors_(errors), decimalSeparator_(decimalSeparator) {}
+
+void OptionsSettings::LoadSettings() {
+    int32_t failure = 0;
+    try {
+        globals_.ComPortNumber = textToInteger(
+            store_.GetSetting(kSection, "ComPortNumber", std::to_string(kDefaultComPortNumber)),
+            decimalSeparator_);
+        globals_.LogOn = textToBoolean(
+            store_.GetSetting(kSection, "DataLogging", booleanToText(kDefaultLogOn)), decimalSeparator_);
+        globals_.DataFileSizeHours = textToDouble(
+            store_.GetSetting(kSection, "DataFileSizeHours",
+                              doubleToText(kDefaultDataFileSizeHours, decimalSeparator_)),
+            decimalSeparator_);
+        return;
+    } catch (const pelomar::RuntimeError& e) {
+        failure = e.number();
+    } catch (...) {
+        failure = pelomar::core::err::kPathFileAccessError;
+    }
+    errors_.CurrentRuntimeError = failure;
+    errors_.HandelError(code::kSettingsUnreadable);
+    errors_.CurrentRuntimeError = 0;
+    SetDefaultSettings();
+}
+
+void OptionsSettings::SaveSettings() {
+    store_.SaveSetting(kSection, "ComPortNumber", std::to_string(globals_.ComPortNumber));
+    store_.SaveSetting(kSection, "DataLogging", booleanToText(globals_.LogOn));
+    store_.SaveSetting(kSection, "DataFileSizeHours",
+                       doubleToText(globals_.DataFileSizeHours, decimalSeparator_));
+}
+
+void OptionsSettings::applyDefaults(modGlobas& globals) {
+    globals.ComPortNumber = kDefaultComPortNumber;
+    globals.LogOn = kDefaultLogOn;
+    globals.DataFileSizeHours = kDefaultDataFileSizeHours;
+}
+
+}  // namespace tavrin

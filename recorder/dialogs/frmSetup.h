@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+#include "core/PortSetup.h"
+
+// "Data Collection Setup": COM 1 to COM 10 as option buttons over the
+// setup's state, OK and Cancel.
+class frmSetup : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmSetup(tavrin::PortSetup& setup, QWidget* parent = nullptr);
+
+    // Shows the state the setup holds, then runs modally until OK or Cancel.
+    void showModal();
+
+    QPushButton* cmdCancel = nullptr;
+    QPushButton* cmdOk = nullptr;
+    QGroupBox* frameCom = nullptr;
+    std::array<QRadioButton*, tavrin::PortSetup::kPorts> optCom{};
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void refresh();
+
+    tavrin::PortSetup& setup_;
+};

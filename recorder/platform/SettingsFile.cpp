@@ -1,0 +1,259 @@
+#include "platform/SettingsFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "core/RuntimeErrors.h"
+#include "pelomar/RuntimeError.h"
+
+namespace tavrin {
+
+namespace {
+
+[[noreturn]] void raiseErrno() { throw pelomar::RuntimeError(pelomar::core::errorFromErrno(errno)); }
+
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if ((x >= 'A' && x <= 'Z' ? x + 32 : x) != (y >= 'A' && y <= 'Z' ? y + 32 : y)) return false;
+    }
+    return true;
+}
+
+// Backslash escapes for line breaks and for the characters that give a line
+// its meaning, so any text survives a round trip.
+std::string escaped(std::string_view text, std::string_view special) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (special.find(c) != std::string_view::npos) out += '\\', out += c;
+        else out += c;
+    }
+    return out;
+}
+
+// Reads up to an unescaped stop character; pos ends on it (or at the end).
+std::string unescaped(std::string_view line, size_t& pos, char stop) {
+    std::string out;
+    while (pos < line.size() && line[pos] != stop) {
+        char c = line[pos++];
+        if (c == '\\' && pos < line.size()) {
+            c = line[pos++];
+            if (c == 'n') c = '\n';
+            else if (c == 'r') c = '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) raiseErrno();
+        done += static_cast<size_t>(n);
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
+
+std::string SettingsFile::defaultPath() {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home != nullptr ? home : ".") + "/.config";
+    }
+    (void)::mkdir(base.c_str(), 0700);
+    const std::string folder = base + "/tavrin-ms";
+    (void)::mkdir(folder.c_str(), 0700);
+    return folder + "/settings.ini";
+}
+
+SettingsFile::Document SettingsFile::parse(const std::string& text) {
+    Document document;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        size_t pos = 0;
+        if (line[0] == '[') {
+            pos = 1;
+            document.push_back({unescaped(line, pos, ']'), {}});
+            continue;
+        }
+        // Values before any section header have nowhere to belong.
+        if (document.empty()) continue;
+        std::string key = unescaped(line, pos, '=');
+        if (pos >= line.size()) continue;
+        ++pos;
+        std::string value = unescaped(line, pos, '\0');
+        document.back().values.emplace_back(std::move(key), std::move(value));
+    }
+    return document;
+}
+
+std::string SettingsFile::format(const Document& document) {
+    std::string text;
+    for (const Section& section : document) {
+        text += '[' + escaped(section.name, "]") + "]\n";
+        for (const auto& [key, value] : section.values)
+            text += escaped(key, key.empty() || key[0] == ';' || key[0] == '[' ? "=;[" : "=") + '=' +
+                    escaped(value, std::string_view("\0", 1)) + '\n';
+    }
+    return text;
+}
+
+SettingsFile::Document SettingsFile::read() const {
+    FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT) return {};
+        raiseErrno();
+    }
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) raiseErrno();
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    return parse(text);
+}
+
+template <typename Change>
+void SettingsFile::change(Change&& apply) {
+    // The settings file itself is replaced on every change, so the lock
+    // lives on a file that stays.
+    FileDescriptor lock(::open((path_ + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    if (lock.get() < 0) raiseErrno();
+    while (::flock(lock.get(), LOCK_EX) != 0)
+        if (errno != EINTR) raiseErrno();
+
+    Document document = read();
+    if (!apply(document)) return;
+
+    const std::string temp = path_ + ".tmp";
+    {
+        FileDescriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+        if (out.get() < 0) raiseErrno();
+        try {
+            writeAll(out.get(), format(document));
+            if (::fsync(out.get()) != 0) raiseErrno();
+        } catch (...) {
+            ::close(out.release());
+            (void)::unlink(temp.c_str());
+            throw;
+        }
+        if (::close(out.release()) != 0) {
+            const int saved = errno;
+            (void)::unlink(temp.c_str());
+            errno = saved;
+            raiseErrno();
+        }
+    }
+    if (::rename(temp.c_str(), path_.c_str()) != 0) {
+        const int saved = errno;
+        (void)::unlink(temp.c_str());
+        errno = saved;
+        raiseErrno();
+    }
+    // The rename itself survives a power failure only once the folder is on disk.
+    FileDescriptor folder(::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) (void)::fsync(folder.get());
+}
+
+std::string SettingsFile::GetSetting(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+    for (const Section& s : read()) {
+        if (!sameName(s.name, section)) continue;
+        for (const auto& [name, value] : s.values)
+            if (sameName(name, key)) return value;
+    }
+    return defaultValue;
+}
+
+void SettingsFile::SaveSetting(const std::string& section, const std::string& key, const std::string& value) {
+    change([&](Document& document) {
+        for (Section& s : document) {
+            if (!sameName(s.name, section)) continue;
+            for (auto& pair : s.values)
+                if (sameName(pair.first, key)) {
+                    pair.second = value;
+                    return true;
+                }
+            s.values.emplace_back(key, value);
+            return true;
+        }
+        document.push_back({section, {{key, value}}});
+        return true;
+    });
+}
+
+void SettingsFile::DeleteSetting(const std::string& section, const std::string& key) {
+    change([&](Document& document) {
+        bool changed = false;
+        for (Section& s : document)
+            if (sameName(s.name, section))
+                changed |= std::erase_if(s.values, [&](const auto& p) { return sameName(p.first, key); }) > 0;
+        return changed;
+    });
+}
+
+void SettingsFile::DeleteSection(const std::string& section) {
+    change([&](Document& document) {
+        return std::erase_if(document, [&](const Section& s) { return sameName(s.name, section); }) > 0;
+    });
+}
+
+SettingsStore::Pairs SettingsFile::GetAllSettings(const std::string& section) const {
+    for (const Section& s : read())
+        if (sameName(s.name, section)) return s.values;
+    return {};
+}
+
+}  // namespace tavrin

@@ -1,0 +1,96 @@
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "dialogs/frmNoData.h"
+#include "dialogs/frmSetup.h"
+#include "fakes/FakePortBank.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FakeUi.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeErrorLog.h"
+#include "fakes/RecorderRig.h"
+#include "frmMain.h"
+
+using namespace tavrin::test;
+
+class LoggingDialogsTest : public QObject {
+    Q_OBJECT
+
+    // Clicks a button of the modal that is open once the event loop runs.
+    static void clickLater(const std::function<QPushButton*()>& button) {
+        QTimer::singleShot(0, [button] { button()->click(); });
+    }
+
+private slots:
+    void noDataDialogCarriesItsTextsAndAnswersItsButton() {
+        frmNoData dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Tavrin"));
+        QVERIFY(dialog.findChild<QLabel*>()->text() == QStringLiteral("No data is being received."));
+        QCOMPARE(dialog.cmdOk->text(), QStringLiteral("&Ok"));
+        QCOMPARE(dialog.cmdSetup->text(), QStringLiteral("&Setup"));
+        QCOMPARE(dialog.cmdExit->text(), QStringLiteral("&Exit"));
+        QVERIFY(dialog.cmdSetup->isDefault());
+        clickLater([&] { return dialog.cmdSetup; });
+        QCOMPARE(dialog.showModal(), tavrin::NoDataDialog::Choice::Setup);
+        clickLater([&] { return dialog.cmdOk; });
+        QCOMPARE(dialog.showModal(), tavrin::NoDataDialog::Choice::Ok);
+        QTimer::singleShot(0, [&] { dialog.reject(); });
+        QCOMPARE(dialog.showModal(), tavrin::NoDataDialog::Choice::Exit);
+    }
+
+    void setupDialogShowsTheScanAndOpensTheCheckedPort() {
+        RecorderRig rig;
+        FakePortBank bank;
+        FakeSerialPort probe;
+        rig.port.attach(bank);
+        probe.attach(bank);
+        bank.set(4, FakePortBank::State::InUse);
+        rig.globals().ComPortNumber = 2;
+        tavrin::PortSetup setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
+        setup.Form_Load();
+        setup.cmdCancelEnabled = false;
+        frmSetup dialog(setup);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Data Collection Setup"));
+        QCOMPARE(dialog.frameCom->title(), QStringLiteral("COM Port"));
+        QCOMPARE(dialog.optCom[9]->text(), QStringLiteral("COM 10"));
+        QCOMPARE(dialog.cmdOk->text(), QStringLiteral("&OK"));
+        QCOMPARE(dialog.cmdCancel->text(), QStringLiteral("&Cancel"));
+        QTimer::singleShot(0, [&] {
+            QVERIFY(!dialog.optCom[3]->isEnabled());
+            QVERIFY(dialog.optCom[1]->isChecked());
+            QVERIFY(!dialog.cmdCancel->isEnabled());
+            dialog.close();  // ignored while Cancel is disabled
+            QVERIFY(dialog.isVisible());
+            dialog.optCom[6]->click();
+            dialog.cmdOk->click();
+        });
+        dialog.showModal();
+        QCOMPARE(rig.globals().ComPortNumber, 7);
+        QVERIFY(rig.port.PortOpen());
+        QCOMPARE(rig.port.CommPort(), 7);
+    }
+
+    void logMenusOfTheMainWindowSwitchLogging() {
+        FakeSerialPort port;
+        FakeUi ui;
+        FakeErrorLog errorLog;
+        FakeClock clock;
+        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        w.LoadSettings();
+        QVERIFY(w.recorder().globals.LogOn);
+        QVERIFY(!w.mnuLogOn->isEnabled());
+        w.cmdLogOff->trigger();
+        QVERIFY(!w.recorder().globals.LogOn);
+        QVERIFY(w.cmdLogOff->isChecked());
+        QVERIFY(w.mnuLogOn->isEnabled());
+        w.mnuLogOn->trigger();
+        QVERIFY(w.recorder().globals.LogOn);
+        QVERIFY(w.cmdLogOn->isChecked());
+        QVERIFY(!w.mnuLogOn->isEnabled());
+        QVERIFY(!w.mnuSaveLog->isEnabled());
+    }
+};
+
+QTEST_MAIN(LoggingDialogsTest)
+#include "LoggingDialogsTest.moc"
