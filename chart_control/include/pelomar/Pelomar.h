@@ -190,6 +190,16 @@ private:
     std::unique_ptr<PainterSurface> surface_;
     QLabel* lblToolTip_ = nullptr;
     QTimer* TimerToolTip_ = nullptr;
+
+    // --- text export ------------------------------------------------------------------
+public:
+    // Writes the tab-separated text file; 0 or the error number. Writes back
+    // MethodPos (-1 without a methods text), ExpUV and ExpCond (False without
+    // grid rows) and ExpEvents (False when no event lies in the range).
+    // Numbers carry the user's decimal symbol.
+    int16_t ExportTextData(const std::string& ExpFileName, bool& ExpUV, bool& ExpCond, bool& ExpEvents,
+                           bool ExpNotes, bool ExpMethods, int16_t& MethodPos, float ExpFromTime,
+                           float ExpToTime, float ExpSamplingRate, int32_t ExpNumPoints);
 };
 
 }  // namespace pelomar
