@@ -10,8 +10,20 @@ namespace pelomar::core {
 
 namespace {
 constexpr double kLeftMargin = 700;
-constexpr int32_t kTwoColumnWidth = 40;
-constexpr int32_t kOneColumnWidth = 80;
+constexpr int16_t kTwoColumnWidth = 40;
+constexpr int16_t kOneColumnWidth = 80;
+
+bool nextLine(int32_t& pos, const std::string& text, std::string& line) {
+    bool more = false;
+    GetNextLine(pos, text, line, more);
+    return more;
+}
+
+bool nextNotesLine(int32_t& pos, const std::string& notes, int16_t width, std::string& line) {
+    bool more = false;
+    GetNextNotesLine(notes, pos, width, line, more);
+    return more;
+}
 
 class Pages {
 public:
@@ -87,13 +99,13 @@ void Pages::run(bool chart, bool printMethods, bool printNotes) {
     if (!printNotes) notesPos_ = static_cast<int32_t>(notes_.size()) + 1;
     std::string line;
     if (printMethods && !methods_.empty()) {
-        while (GetNextLine(methodsPos_, methods_, line)) {
+        while (nextLine(methodsPos_, methods_, line)) {
             printAt(kLeftMargin, line);
             if (!full()) continue;
             if (notesLeft()) {
                 p_.setCurrentY(columnTop_);
                 do {
-                    if (!GetNextNotesLine(notesPos_, notes_, kTwoColumnWidth, line)) break;
+                    if (!nextNotesLine(notesPos_, notes_, kTwoColumnWidth, line)) break;
                     printAt(notesX_, line);
                 } while (p_.currentY() + pitch_ < h_);
             }
@@ -107,9 +119,9 @@ void Pages::run(bool chart, bool printMethods, bool printNotes) {
         p_.setCurrentY(columnTop_);
     }
 
-    const int32_t width = printMethods ? kTwoColumnWidth : kOneColumnWidth;
+    const int16_t width = printMethods ? kTwoColumnWidth : kOneColumnWidth;
     const double x = printMethods ? notesX_ : kLeftMargin;
-    while (GetNextNotesLine(notesPos_, notes_, width, line)) {
+    while (nextNotesLine(notesPos_, notes_, width, line)) {
         printAt(x, line);
         if (full() && notesLeft()) {
             p_.newPage();

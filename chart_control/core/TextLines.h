@@ -5,20 +5,21 @@
 
 namespace pelomar::core {
 
-// Readers over CR LF texts with a 1-based read position that they advance.
-// Each returns false (and an empty line) once the text is used up; an empty
-// line of the text is an empty string with true.
+// Readers over texts whose lines end in CR LF, shared by the text export and
+// the printed methods and notes pages. Positions are 1-based, as the callers
+// count them; a reader at the end gives "" with More False.
 
-// The next line, up to the next CR.
-bool GetNextLine(int32_t& pos, const std::string& text, std::string& lineOut);
+// 1-based position of the last space of `Text`, 0 when there is none.
+int32_t LastSpacePos(const std::string& Text);
 
-// The next line of `text` wrapped at `maxChars`: a longer line is cut after
-// its last space within the width, or hard at the width when it has none.
-// The line comes back without leading and trailing spaces.
-bool GetNextNotesLine(int32_t& pos, const std::string& text, int32_t maxChars,
-                      std::string& lineOut);
+// The next line from Pos up to the next CR (or the end); Pos moves past the
+// CR LF. An empty line gives "" with More True.
+void GetNextLine(int32_t& Pos, const std::string& Text, std::string& LineOut, bool& More);
 
-// 1-based position of the last space in `text`, 0 when there is none.
-int32_t LastSpacePos(const std::string& text) noexcept;
+// The next line of `notes` wrapped at MaxChars: a longer line is cut after
+// its last space within MaxChars (hard at MaxChars when it holds none), and
+// the part is trimmed of spaces at both ends.
+void GetNextNotesLine(const std::string& notes, int32_t& Pos, int16_t MaxChars, std::string& LineOut,
+                      bool& More);
 
 }  // namespace pelomar::core

@@ -1,7 +1,6 @@
 // The chart on screen: the drawing engine, the overlays painted over the
 // picture (rubber band, cursor line) and the tool tip.
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QTimer>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include "FontMapping.h"
 #include "OleColors.h"
 #include "PainterSurface.h"
+#include "UserDecimalSeparator.h"
 #include "core/ChartDrawing.h"
 #include "core/ChartModel.h"
 #include "core/ChartMouse.h"
@@ -21,12 +21,6 @@ namespace pelomar {
 namespace {
 constexpr OleColor kToolTipBackground = 0x80000018;
 constexpr int kToolTipDelayMs = 300;
-
-char userDecimalSeparator() {
-    const QString p = QLocale().decimalPoint();
-    const char c = p.isEmpty() ? '.' : p.at(0).toLatin1();
-    return c == 0 ? '.' : c;
-}
 
 bool finite(double v) { return std::isfinite(v) && v != 0; }
 }  // namespace

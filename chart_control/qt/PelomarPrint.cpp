@@ -14,7 +14,7 @@
 namespace pelomar {
 
 bool Pelomar::PrintGraph(bool PrintChromotogram, bool PrintMethods, bool PrintNotes,
-                         int32_t PrintChromotogramOption) {
+                         PrintOptionTypeEnm PrintChromotogramOption) {
     try {
         std::unique_ptr<QPrinter> own;
         QPrinter* printer = printer_;
@@ -31,7 +31,7 @@ bool Pelomar::PrintGraph(bool PrintChromotogram, bool PrintMethods, bool PrintNo
         PrinterSurface page(*printer);
         core::ReportPrinter report(*model_, *drawing_, ui());
         report.PrintGraph(page, *surface_, PrintChromotogram, PrintMethods, PrintNotes,
-                          PrintChromotogramOption);
+                          static_cast<int32_t>(PrintChromotogramOption));
     } catch (const std::exception&) {
     }
     return false;

@@ -195,10 +195,10 @@ private:
     // --- the printed report ---------------------------------------------------
 public:
     // One document: title, the chromatogram of the view window with the traces
-    // and marks of PrintChromotogramOption (PrintOptionTypeEnm), methods and
-    // notes. Errors are skipped; the result is always false.
+    // and marks of PrintChromotogramOption, methods and notes. Errors are
+    // skipped; the result is always false.
     bool PrintGraph(bool PrintChromotogram, bool PrintMethods, bool PrintNotes,
-                    int32_t PrintChromotogramOption = 0);
+                    PrintOptionTypeEnm PrintChromotogramOption = PrintOptionTypeEnm::None);
     // The printer of the next reports; not owned. Null (the default) prints
     // on the system's default printer or, when there is none, to the file
     // "Report.pdf" in the control's folder.
@@ -206,6 +206,15 @@ public:
 
 private:
     QPrinter* printer_ = nullptr;
+    // --- text export ------------------------------------------------------------------
+public:
+    // Writes the tab-separated text file; 0 or the error number. Writes back
+    // MethodPos (-1 without a methods text), ExpUV and ExpCond (False without
+    // grid rows) and ExpEvents (False when no event lies in the range).
+    // Numbers carry the user's decimal symbol.
+    int16_t ExportTextData(const std::string& ExpFileName, bool& ExpUV, bool& ExpCond, bool& ExpEvents,
+                           bool ExpNotes, bool ExpMethods, int16_t& MethodPos, float ExpFromTime,
+                           float ExpToTime, float ExpSamplingRate, int32_t ExpNumPoints);
 };
 
 }  // namespace pelomar

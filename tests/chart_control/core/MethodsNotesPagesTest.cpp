@@ -18,16 +18,19 @@ std::vector<std::string> allLines(const std::string& text) {
     std::vector<std::string> out;
     int32_t pos = 1;
     std::string line;
-    while (GetNextLine(pos, text, line)) out.push_back(line);
+    bool more = false;
+    for (GetNextLine(pos, text, line, more); more; GetNextLine(pos, text, line, more)) out.push_back(line);
     EXPECT_EQ(line, "");
     return out;
 }
 
-std::vector<std::string> allNotesLines(const std::string& text, int32_t width) {
+std::vector<std::string> allNotesLines(const std::string& text, int16_t width) {
     std::vector<std::string> out;
     int32_t pos = 1;
     std::string line;
-    while (GetNextNotesLine(pos, text, width, line)) out.push_back(line);
+    bool more = false;
+    for (GetNextNotesLine(text, pos, width, line, more); more; GetNextNotesLine(text, pos, width, line, more))
+        out.push_back(line);
     return out;
 }
 

@@ -33,13 +33,13 @@ private slots:
         printer.setOutputFileName(dir.filePath("report.pdf"));
         chart.setPrinter(&printer);
 
-        QCOMPARE(chart.PrintGraph(true, true, true, 7), false);
+        QCOMPARE(chart.PrintGraph(true, true, true, pelomar::PrintOptionTypeEnm::UVTrace_EventMark_CondTrace), false);
         // A4 holds about 30 method lines under the chart and about 68 on a
         // continuation page: 60 lines take two pages.
         QCOMPARE(pageCount(dir.filePath("report.pdf")), 2);
 
         printer.setOutputFileName(dir.filePath("title.pdf"));
-        QCOMPARE(chart.PrintGraph(false, false, false, 0), false);
+        QCOMPARE(chart.PrintGraph(false, false, false, pelomar::PrintOptionTypeEnm::None), false);
         QCOMPARE(pageCount(dir.filePath("title.pdf")), 1);
     }
 
@@ -50,7 +50,7 @@ private slots:
         chart.setControlFolder(dir.filePath("control").toStdString());
         QPrinter probe;
         if (!probe.printerName().isEmpty()) QSKIP("a system printer is set up here");
-        QCOMPARE(chart.PrintGraph(true, true, true, 7), false);
+        QCOMPARE(chart.PrintGraph(true, true, true, pelomar::PrintOptionTypeEnm::UVTrace_EventMark_CondTrace), false);
         QCOMPARE(pageCount(dir.filePath("control/Report.pdf")), 1);
     }
 };

@@ -15,6 +15,6 @@ int main(int argc, char** argv) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setOutputFileName(QString::fromLocal8Bit(argv[1]));
     chart.setPrinter(&printer);
-    chart.PrintGraph(true, true, true, 7);
+    chart.PrintGraph(true, true, true, pelomar::PrintOptionTypeEnm::UVTrace_EventMark_CondTrace);
     return 0;
 }
