@@ -9,7 +9,7 @@ Recorder::Recorder(const RecorderServices& services)
                  run.mnuLogOff_Click();
              }),
       run(services.liveChart, services.logChart, services.controls, services.TimerStopWaitForMethod,
-          services.TimerSaveLog, globals, liveAxis, errors),
+          services.TimerSaveLog, globals, axisView, errors),
       decoder(services.port, services.TimerProcess, services.TimerCheckComData,
               services.TimerSaveLog, services.controls, services.liveChart, services.logChart,
               services.clock, globals, run, errors),

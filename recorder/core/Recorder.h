@@ -4,7 +4,7 @@
 #include "core/Clock.h"
 #include "core/ErrorLogFile.h"
 #include "core/ErrorReporter.h"
-#include "core/LiveAxisState.h"
+#include "core/AxisViewState.h"
 #include "core/MainWindowControls.h"
 #include "core/RecorderChart.h"
 #include "core/RunControl.h"
@@ -41,7 +41,7 @@ public:
     Recorder& operator=(const Recorder&) = delete;
 
     modGlobas globals;
-    LiveAxisState liveAxis;
+    AxisViewState axisView;
     ErrorReporter errors;
     RunControl run;
     BlockDecoder decoder;

@@ -44,7 +44,7 @@ constexpr Item kBlockedWhileRecording[] = {
 
 RunControl::RunControl(RecorderChart& liveChart, RecorderChart& logChart,
                        MainWindowControls& controls, Timer& timerStopWaitForMethod,
-                       Timer& timerSaveLog, modGlobas& globals, LiveAxisState& liveAxis,
+                       Timer& timerSaveLog, modGlobas& globals, AxisViewState& axisView,
                        ErrorReporter& errors)
     : liveChart_(liveChart),
       logChart_(logChart),
@@ -52,7 +52,7 @@ RunControl::RunControl(RecorderChart& liveChart, RecorderChart& logChart,
       timerStopWaitForMethod_(timerStopWaitForMethod),
       timerSaveLog_(timerSaveLog),
       globals_(globals),
-      liveAxis_(liveAxis),
+      axisView_(axisView),
       errors_(errors) {}
 
 void RunControl::addPoint(RecorderChart& chart) {
@@ -195,15 +195,15 @@ void RunControl::DrawNewLivePoints() {
     try {
         if (!liveChart_.LastPointInScale()) {
             const float duration = liveChart_.GetDuration();
-            if (liveAxis_.WholeRunAxis) {
+            if (axisView_.WholeRunAxis[0]) {
                 liveChart_.setXEnd(static_cast<float>(static_cast<double>(duration) * 1.25));
             } else {
                 liveChart_.setXEnd(
-                    static_cast<float>(static_cast<double>(duration) + liveAxis_.ChartWindow / 10));
+                    static_cast<float>(static_cast<double>(duration) + axisView_.ChartWindow[0] / 10));
                 liveChart_.setXStart(static_cast<float>(
-                    static_cast<double>(liveChart_.XEnd()) - liveAxis_.ChartWindow));
+                    static_cast<double>(liveChart_.XEnd()) - axisView_.ChartWindow[0]));
             }
-            liveAxis_.ChartViewXStart = liveChart_.XStart();
+            axisView_.ChartView[0].XStart = liveChart_.XStart();
             liveChart_.Redraw();
         }
     } catch (const pelomar::RuntimeError&) {
@@ -231,7 +231,7 @@ void RunControl::mnuStart_Click() {
 void RunControl::mnuStop_Click() {
     try {
         const int16_t max = pelomar::core::toInteger(
-            static_cast<double>(liveChart_.GetDuration()) + 0.5 - liveAxis_.ChartWindow);
+            static_cast<double>(liveChart_.GetDuration()) + 0.5 - axisView_.ChartWindow[0]);
         controls_.setLiveScrollMax(max);
         controls_.setLiveScrollValue(max);
     } catch (const pelomar::RuntimeError&) {
@@ -241,7 +241,7 @@ void RunControl::mnuStop_Click() {
     controls_.showPressed(Item::cmdStop);
     if (globals_.CurrentChart == 0) {
         for (const Item item : kBlockedWhileRecording) controls_.setEnabled(item, true);
-        if (!liveAxis_.WholeRunAxis) controls_.setLiveScrollVisible(true);
+        if (!axisView_.WholeRunAxis[0]) controls_.setLiveScrollVisible(true);
     }
     controls_.setEnabled(Item::mnuComPort, true);
     controls_.setEnabled(Item::mnuStop, false);

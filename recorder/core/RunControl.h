@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/ErrorReporter.h"
-#include "core/LiveAxisState.h"
+#include "core/AxisViewState.h"
 #include "core/MainWindowControls.h"
 #include "core/RecorderChart.h"
 #include "core/Timer.h"
@@ -32,7 +32,7 @@ public:
 
     RunControl(RecorderChart& liveChart, RecorderChart& logChart, MainWindowControls& controls,
                Timer& timerStopWaitForMethod, Timer& timerSaveLog, modGlobas& globals,
-               LiveAxisState& liveAxis, ErrorReporter& errors);
+               AxisViewState& axisView, ErrorReporter& errors);
 
     void AddLivePoint();
     void AddLogPoint();
@@ -85,7 +85,7 @@ private:
     Timer& timerStopWaitForMethod_;
     Timer& timerSaveLog_;
     modGlobas& globals_;
-    LiveAxisState& liveAxis_;
+    AxisViewState& axisView_;
     ErrorReporter& errors_;
 };
 

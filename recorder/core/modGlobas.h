@@ -47,6 +47,10 @@ struct modGlobas {
     // Folders with backup logs that no record names, in the order found.
     bool UnknownLogFound = false;
     std::vector<std::string> UnknownLogs;
+
+    // Axis panel.
+    // The user's decimal symbol; every number of the panel is shown and read with it.
+    char DecimalSeparator = '.';
 };
 
 }  // namespace tavrin

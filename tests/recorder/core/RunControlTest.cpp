@@ -261,13 +261,13 @@ TEST(RunAxis, TheLiveAxisFollowsTheRun) {
     EXPECT_EQ(rig.live.XEnd(), static_cast<float>(static_cast<double>(static_cast<float>(duration)) * 1.25));
     EXPECT_EQ(rig.live.redraws, 1);
 
-    rig.rec->liveAxis.WholeRunAxis = false;
+    rig.rec->axisView.WholeRunAxis[0] = false;
     for (int i = 0; i < 3000; ++i) rig.run().AddLivePoint();
     rig.run().DrawNewLivePoints();
     const float d = rig.live.GetDuration();
     EXPECT_FLOAT_EQ(rig.live.XEnd(), d + 1);
     EXPECT_FLOAT_EQ(rig.live.XStart(), d - 9);
-    EXPECT_EQ(rig.rec->liveAxis.ChartViewXStart, rig.live.XStart());
+    EXPECT_EQ(rig.rec->axisView.ChartView[0].XStart, rig.live.XStart());
 }
 
 TEST(RunCommands, RecordAndStopSetTheWindowsItems) {
@@ -285,7 +285,7 @@ TEST(RunCommands, RecordAndStopSetTheWindowsItems) {
 
     // 300 points: 0.997 minutes against a 10-minute window.
     for (int i = 0; i < 300; ++i) rig.run().AddLivePoint();
-    rig.rec->liveAxis.WholeRunAxis = false;
+    rig.rec->axisView.WholeRunAxis[0] = false;
     rig.run().mnuStop_Click();
     EXPECT_EQ(rig.controls.scrollMax, -9);
     EXPECT_EQ(rig.controls.scrollValue, -9);
