@@ -23,12 +23,15 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
         else
             Chart[static_cast<size_t>(i)]->hide();
     }
-    ScrollChart0 = new QScrollBar(Qt::Horizontal, central);
-    ScrollChart0->setRange(0, 0);
-    ScrollChart0->setSingleStep(1);
-    ScrollChart0->setPageStep(10);
-    ScrollChart0->hide();
-    layout->addWidget(ScrollChart0);
+    for (size_t i = 0; i < ScrollChart.size(); ++i) {
+        ScrollChart[i] = new tavrin::SlotScrollBar(central);
+        layout->addWidget(ScrollChart[i]);
+        // Only the selected tab's bar shows; the tabs come later.
+        if (i != kLiveChart) ScrollChart[i]->hide();
+    }
+    ScrollChart0 = ScrollChart[0];
+    frameScaleAxis = new FrameScaleAxis(central);
+    layout->addWidget(frameScaleAxis, 0, Qt::AlignHCenter);
     setCentralWidget(central);
 
     ShapeReciveLed = new tavrin::ReceiveLed(this);
@@ -66,7 +69,7 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
                                  {Item::cmdLogOn, cmdLogOn},
                                  {Item::cmdLogOff, cmdLogOff},
                                  {Item::mnuSaveLog, mnuSaveLog}},
-        *ShapeReciveLed, *ScrollChart0,
+        *ShapeReciveLed, *ScrollChart[0],
         std::array<QWidget*, 5>{Chart[0], Chart[1], Chart[2], Chart[3], Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
         services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog,
@@ -101,6 +104,9 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
     connect(cmdLogOff, &QAction::triggered, this, &frmMain::mnuLogOff_Click);
     connect(mnuComPort, &QAction::triggered, this, &frmMain::mnuComPort_Click);
 
+    recorder_->globals.DecimalSeparator = services.decimalSeparator;
+    connectAxisPanel(services.ui);
+
     // No instrument until the stream is aligned; the decoder ticks from load.
     recorder_->decoder.DisableDataCollection();
     TimerProcess.start();
@@ -111,6 +117,9 @@ frmMain::~frmMain() {
     TimerCheckComData.stop();
     TimerSaveLog.stop();
     TimerStopWaitForMethod.stop();
+    // The axis controls' signals must not reach a panel that is gone.
+    if (axisControls_) axisControls_->disconnect();
+    axisPanel_.reset();
     portChoice_.reset();
     logging_.reset();
     recorder_.reset();
@@ -197,4 +206,56 @@ bool frmMain::ChooseComPort(bool otherCopyWasRunning) {
 
 void frmMain::OpenComPort() {
     if (portChoice_) portChoice_->OpenPort();
+}
+
+// Axis ranges and time window.
+
+void frmMain::connectAxisPanel(tavrin::UiServices& ui) {
+    std::array<tavrin::AxisChart*, 5> charts{};
+    std::array<QWidget*, 5> chartWidgets{};
+    for (size_t i = 0; i < axisCharts_.size(); ++i) {
+        axisCharts_[i] = std::make_unique<tavrin::PelomarAxisChart>(*Chart[i]);
+        charts[i] = axisCharts_[i].get();
+        chartWidgets[i] = Chart[i];
+    }
+    axisControls_ = std::make_unique<tavrin::QtAxisControls>(*frameScaleAxis, ScrollChart, chartWidgets);
+    axisPanel_ = std::make_unique<tavrin::AxisPanel>(tavrin::AxisPanel::Services{
+        *axisControls_, charts, recorder_->axisView, recorder_->globals, ui,
+        [this] { return recorder_->run.Recording; }, [this](int16_t n) { HandelError(n); }});
+    axisControls_->bind(*axisPanel_);
+    // The chart events act on the selected tab's slot, whichever chart raised them.
+    for (int16_t i = 0; i < 5; ++i) {
+        pelomar::Pelomar* chart = Chart[static_cast<size_t>(i)];
+        connect(chart, &pelomar::Pelomar::ZoomEnd, this,
+                [this, i](float xs, float xe, float y1s, float y1e, float y2s, float y2e) {
+                    try {
+                        axisPanel_->Chart_ZoomEnd(i, xs, xe, y1s, y1e, y2s, y2e);
+                    } catch (...) {
+                    }
+                });
+        connect(chart, &pelomar::Pelomar::UnZoomEnd, this, [this, i] {
+            try {
+                axisPanel_->Chart_UnZoomEnd(i);
+            } catch (...) {
+            }
+        });
+        connect(chart, &pelomar::Pelomar::MyError, this, [this, i](int16_t n) {
+            try {
+                axisPanel_->Chart_MyError(i, n);
+            } catch (...) {
+            }
+        });
+    }
+    try {
+        axisPanel_->FillYAxisLists();
+        for (int s = 0; s < 5; ++s) axisPanel_->InitSlot(s);
+        // Full View at start: no scrolling, no window entry.
+        for (tavrin::SlotScrollBar* bar : ScrollChart) bar->setEnabled(false);
+        frameScaleAxis->txtChartTime->setEnabled(false);
+    } catch (...) {
+    }
+}
+
+void frmMain::GetZoomedTime(float& ZoomedTimeFrom, float& ZoomedTimeTo) const {
+    axisPanel_->GetZoomedTime(ZoomedTimeFrom, ZoomedTimeTo);
 }

@@ -24,6 +24,12 @@
 #include "dialogs/frmNoData.h"
 #include "platform/PelomarBackupChart.h"
 
+#include "FrameScaleAxis.h"
+#include "core/AxisPanel.h"
+#include "platform/PelomarAxisChart.h"
+#include "platform/QtAxisControls.h"
+#include "platform/SlotScrollBar.h"
+
 // The recorder's main window: its seven charts, the receive LED, the Record
 // and Stop items and the decoder's timers. The logic lives in the recorder
 // core; this window hands it the controls and routes the events.
@@ -74,9 +80,18 @@ public:
     void OpenComPort();
     tavrin::LogControl& logging() { return *logging_; }
 
+    // Axis ranges and time window.
+    // The export's "Selected Data" range: the selected tab's view.
+    void GetZoomedTime(float& ZoomedTimeFrom, float& ZoomedTimeTo) const;
+    tavrin::AxisPanel& axisPanel() { return *axisPanel_; }
+    tavrin::AxisViewState& axisView() { return recorder_->axisView; }
+    FrameScaleAxis* frameScaleAxis = nullptr;
+    std::array<tavrin::SlotScrollBar*, 5> ScrollChart{};
+
     // 0 live, 1..4 files (hidden for now), 5 backup log, 6 log rebuild.
     std::array<pelomar::Pelomar*, kCharts> Chart{};
     tavrin::ReceiveLed* ShapeReciveLed = nullptr;
+    // ScrollChart[0]; the live bar the run control hides and shows.
     QScrollBar* ScrollChart0 = nullptr;
     QAction* mnuStart = nullptr;
     QAction* mnuStop = nullptr;
@@ -112,4 +127,9 @@ private:
     std::unique_ptr<tavrin::LogControl> logging_;
     std::unique_ptr<tavrin::OptionsSettings> options_;
     std::unique_ptr<tavrin::PortChoice> portChoice_;
+
+    void connectAxisPanel(tavrin::UiServices& ui);
+    std::array<std::unique_ptr<tavrin::PelomarAxisChart>, 5> axisCharts_;
+    std::unique_ptr<tavrin::QtAxisControls> axisControls_;
+    std::unique_ptr<tavrin::AxisPanel> axisPanel_;
 };

@@ -5,7 +5,7 @@
 namespace tavrin {
 
 ActionControls::ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led,
-                               QScrollBar& liveScroll, std::array<QWidget*, 5> charts)
+                               SlotScrollBar& liveScroll, std::array<QWidget*, 5> charts)
     : actions_(std::move(actions)), led_(led), liveScroll_(liveScroll), charts_(charts) {}
 
 void ActionControls::setEnabled(Item item, bool enabled) {
@@ -21,9 +21,7 @@ void ActionControls::showPressed(Item button) {
 }
 
 void ActionControls::setLiveScrollMax(int16_t max) {
-    // The bar's maximum may go below 0; its minimum follows so the value can.
-    liveScroll_.setMinimum(std::min<int>(0, max));
-    liveScroll_.setMaximum(max);
+    liveScroll_.setMax(max);
 }
 
 void ActionControls::focusChart(int16_t slot) {

@@ -1,34 +1,34 @@
 #pragma once
 
 #include <QAction>
-#include <QScrollBar>
 #include <QWidget>
 #include <array>
 #include <map>
 
 #include "core/MainWindowControls.h"
 #include "platform/ReceiveLed.h"
+#include "platform/SlotScrollBar.h"
 
 namespace tavrin {
 
 // The main window's items as Qt actions, the LED and the live scroll bar.
 class ActionControls : public MainWindowControls {
 public:
-    ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led, QScrollBar& liveScroll,
+    ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led, SlotScrollBar& liveScroll,
                    std::array<QWidget*, 5> charts);
 
     void setEnabled(Item item, bool enabled) override;
     void showPressed(Item button) override;
     void setReceiveLedColor(int32_t color) override { led_.setFillColor(color); }
     void setLiveScrollMax(int16_t max) override;
-    void setLiveScrollValue(int16_t value) override { liveScroll_.setValue(value); }
+    void setLiveScrollValue(int16_t value) override { liveScroll_.trySetValue(value); }
     void setLiveScrollVisible(bool visible) override { liveScroll_.setVisible(visible); }
     void focusChart(int16_t slot) override;
 
 private:
     std::map<Item, QAction*> actions_;
     ReceiveLed& led_;
-    QScrollBar& liveScroll_;
+    SlotScrollBar& liveScroll_;
     std::array<QWidget*, 5> charts_;
 };
 

@@ -1,0 +1,62 @@
+#include "FrameScaleAxis.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+namespace {
+
+QGroupBox* yAxisFrame(const QString& caption, const QString& unit, QComboBox*& list, QLabel*& unitLabel,
+                      QLineEdit*& minimum, QLabel*& minimumLabel, QPushButton*& set, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    auto* grid = new QGridLayout(frame);
+    list = new QComboBox(frame);
+    list->setEditable(true);
+    // Enter applies the entry; it must not grow the list.
+    list->setInsertPolicy(QComboBox::NoInsert);
+    unitLabel = new QLabel(unit, frame);
+    minimum = new QLineEdit(frame);
+    minimumLabel = new QLabel(QStringLiteral("Axis Minimum"), frame);
+    set = new QPushButton(QStringLiteral("Set"), frame);
+    set->setEnabled(false);
+    grid->addWidget(list, 0, 0);
+    grid->addWidget(unitLabel, 0, 1);
+    grid->addWidget(set, 0, 2, 2, 1);
+    grid->addWidget(minimum, 1, 0);
+    grid->addWidget(minimumLabel, 1, 1);
+    return frame;
+}
+
+}  // namespace
+
+FrameScaleAxis::FrameScaleAxis(QWidget* parent) : QFrame(parent) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    FrameAxis[0] = yAxisFrame(QStringLiteral("UV Axis"), QStringLiteral("AUFS"), cmbYAxis[0], lblAxis[0],
+                              txtYAxisMin[0], lblAxisMin[0], cmdSet[0], this);
+    FrameAxis[2] = yAxisFrame(QStringLiteral("Conductivity Axis"), QStringLiteral("mSFS"), cmbYAxis[1], lblAxis[1],
+                              txtYAxisMin[1], lblAxisMin[1], cmdSet[1], this);
+
+    FrameAxis[1] = new QGroupBox(QStringLiteral("Time Axis"), this);
+    auto* grid = new QGridLayout(FrameAxis[1]);
+    optTimeAxis[0] = new QRadioButton(QStringLiteral("Full View"), FrameAxis[1]);
+    optTimeAxis[1] = new QRadioButton(QStringLiteral("Window:"), FrameAxis[1]);
+    auto* options = new QButtonGroup(this);
+    options->addButton(optTimeAxis[0], 0);
+    options->addButton(optTimeAxis[1], 1);
+    optTimeAxis[0]->setChecked(true);
+    txtChartTime = new QLineEdit(QStringLiteral("10.0"), FrameAxis[1]);
+    txtChartTime->setEnabled(false);
+    lblWindow = new QLabel(QStringLiteral("Minutes"), FrameAxis[1]);
+    cmdSetTime = new QPushButton(QStringLiteral("Set"), FrameAxis[1]);
+    cmdSetTime->setEnabled(false);
+    grid->addWidget(optTimeAxis[0], 0, 0);
+    grid->addWidget(optTimeAxis[1], 1, 0);
+    grid->addWidget(txtChartTime, 1, 1);
+    grid->addWidget(lblWindow, 1, 2);
+    grid->addWidget(cmdSetTime, 0, 3, 2, 1);
+
+    row->addWidget(FrameAxis[0]);
+    row->addWidget(FrameAxis[2]);
+    row->addWidget(FrameAxis[1]);
+}
