@@ -349,7 +349,10 @@ void frmMain::ArrangeControls() {
 
     if (l.newWidth || l.newHeight)
         resize(l.newWidth ? px(*l.newWidth) : width(), l.newHeight ? px(*l.newHeight) : height());
-    const auto rect = [](const tavrin::TwipRect& r) { return QRect(px(r.left), px(r.top), px(r.width), px(r.height)); };
+    // By edges, so that neighbours that touch in twips touch in pixels.
+    const auto rect = [](const tavrin::TwipRect& r) {
+        return QRect(QPoint(px(r.left), px(r.top)), QPoint(px(r.left + r.width) - 1, px(r.top + r.height) - 1));
+    };
     FrameScaleAxis->move(px(l.axisFrame.left), px(l.axisFrame.top));
     tabRect_ = rect(l.tab);
     if (l.tab.width > 0) TabChart->setGeometry(px(l.tab.left), px(l.tab.top), px(l.tab.width), TabChart->sizeHint().height());
