@@ -2,6 +2,8 @@
 
 #include <QActionGroup>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QHBoxLayout>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -10,51 +12,22 @@
 
 using Item = tavrin::MainWindowControls::Item;
 
-frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Tavrin MS"));
-    resize(8650 / 15, 6300 / 15);
-
+frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
+    setCentralWidget(central);
     for (int i = 0; i < kCharts; ++i) {
         Chart[static_cast<size_t>(i)] = new pelomar::Pelomar(central);
-        if (i == kLiveChart)
-            layout->addWidget(Chart[0], 1);
-        else
-            Chart[static_cast<size_t>(i)]->hide();
+        if (i != kLiveChart) Chart[static_cast<size_t>(i)]->hide();
     }
     for (size_t i = 0; i < ScrollChart.size(); ++i) {
         ScrollChart[i] = new tavrin::SlotScrollBar(central);
-        layout->addWidget(ScrollChart[i]);
-        // Only the selected tab's bar shows; the tabs come later.
+        // Only the selected tab's bar shows.
         if (i != kLiveChart) ScrollChart[i]->hide();
     }
     ScrollChart0 = ScrollChart[0];
     frameScaleAxis = new FrameScaleAxis(central);
-    layout->addWidget(frameScaleAxis, 0, Qt::AlignHCenter);
-    setCentralWidget(central);
-
-    ShapeReciveLed = new tavrin::ReceiveLed(this);
-    statusBar()->addPermanentWidget(ShapeReciveLed);
-
-    mnuStart = addItem(QStringLiteral("&Record"));
-    mnuStop = addItem(QStringLiteral("&Stop"));
-    mnuComPort = addItem(QStringLiteral("&COM Port..."));
-    mnuLogOn = addItem(QStringLiteral("Log ON"));
-    mnuLogOff = addItem(QStringLiteral("Log OFF"));
-    cmdRecord = addItem(QStringLiteral("Record"), true);
-    cmdStop = addItem(QStringLiteral("Stop"), true);
-    cmdLogOn = addItem(QStringLiteral("Log ON"), true);
-    cmdLogOff = addItem(QStringLiteral("Log OFF"), true);
-    auto* runButtons = new QActionGroup(this);
-    runButtons->addAction(cmdRecord);
-    runButtons->addAction(cmdStop);
-    auto* logButtons = new QActionGroup(this);
-    logButtons->addAction(cmdLogOn);
-    logButtons->addAction(cmdLogOff);
-    cmdStop->setChecked(true);
-    mnuSaveLog = addItem(QStringLiteral("Save Lo&g..."));
-    mnuSaveLog->setEnabled(false);
+    ShapeReciveLed = new tavrin::ReceiveLed(central);
+    buildWindow();
 
     liveChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLiveChart]);
     logChart_ = std::make_unique<tavrin::PelomarChart>(*Chart[kLogChart]);
@@ -78,9 +51,7 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
     Chart[kLiveChart]->installEventFilter(this);
 
     connect(mnuStart, &QAction::triggered, this, &frmMain::mnuStart_Click);
-    connect(cmdRecord, &QAction::triggered, this, &frmMain::mnuStart_Click);
     connect(mnuStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
-    connect(cmdStop, &QAction::triggered, this, &frmMain::mnuStop_Click);
 
     backupChart_ = std::make_unique<tavrin::PelomarBackupChart>(*Chart[kLogChart]);
     NoData = new frmNoData(this);
@@ -99,13 +70,24 @@ frmMain::frmMain(const Services& services, QWidget* parent) : QMainWindow(parent
                 dialog.showModal();
             });
     connect(mnuLogOn, &QAction::triggered, this, &frmMain::mnuLogOn_Click);
-    connect(cmdLogOn, &QAction::triggered, this, &frmMain::mnuLogOn_Click);
     connect(mnuLogOff, &QAction::triggered, this, &frmMain::mnuLogOff_Click);
-    connect(cmdLogOff, &QAction::triggered, this, &frmMain::mnuLogOff_Click);
     connect(mnuComPort, &QAction::triggered, this, &frmMain::mnuComPort_Click);
 
     recorder_->globals.DecimalSeparator = services.decimalSeparator;
     connectAxisPanel(services.ui);
+    // The empty live chart needs no saving.
+    recorder_->globals.Saved[0] = true;
+    // Registration and the first activation.
+    if (services.settings != nullptr && services.files != nullptr && !services.programFolder.empty()) {
+        registry_ = std::make_unique<tavrin::InstanceRegistry>(
+            tavrin::InstanceRegistry::Services{*services.settings, *services.files, services.ui, *logChart_},
+            recorder_->globals, services.programFolder, services.otherCopyWasRunning);
+    }
+    recorder_->globals.LogInfoSettings = services.logInfoSettings;
+    startup_ = std::make_unique<tavrin::StartupSequence>(
+        recorder_->globals, registry_.get(), services.ui, *controls_, TimerCheckComData,
+        tavrin::StartupSequence::Start{services.otherCopyWasRunning, services.copyNumber, services.commandLine},
+        startupHooks());
 
     // No instrument until the stream is aligned; the decoder ticks from load.
     recorder_->decoder.DisableDataCollection();
@@ -126,6 +108,14 @@ frmMain::~frmMain() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // F1 in an open menu asks for the help of the item under the cursor.
+    if (auto* menu = qobject_cast<QMenu*>(watched); menu != nullptr && event->type() == QEvent::KeyPress &&
+                                                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        const QAction* item = menu->activeAction();
+        const QVariant context = item != nullptr ? item->property("HelpContextID") : QVariant();
+        showHelpFor(context.isValid() ? context.toInt() : HelpContextID);
+        return true;
+    }
     if (watched == Chart[kLiveChart] && event->type() == QEvent::Resize) {
         try {
             Chart[kLiveChart]->Redraw();

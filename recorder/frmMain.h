@@ -17,7 +17,20 @@
 #include "platform/QtTimer.h"
 #include "platform/ReceiveLed.h"
 
+#include "core/HelpViewer.h"
+#include "core/InstanceRegistry.h"
 #include "core/LogControl.h"
+#include "core/PosixRecorderFileSystem.h"
+#include "core/StartupSequence.h"
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QTabBar>
+#include <QToolBar>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 #include "core/OptionsSettings.h"
 #include "core/PortChoice.h"
 #include "core/SettingsStore.h"
@@ -52,7 +65,33 @@ public:
         // The setup dialog's probe; none: the setup scans nothing.
         tavrin::SerialPort* probe = nullptr;
         char decimalSeparator = '.';
+
+        // Start-up and shut-down.
+        tavrin::HelpViewer* help = nullptr;
+        // None, or no program folder: this copy never registers.
+        tavrin::RecorderFileSystem* files = nullptr;
+        std::string programFolder{};
+        bool otherCopyWasRunning = false;
+        std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
+        uint32_t copyNumber = 0;
+        std::string commandLine{};
     };
+
+    // Commands of the windows and files that other windows own; an empty one
+    // does nothing.
+    struct Commands {
+        std::function<void()> mnuOpenData_Click, mnuOpenLog_Click, mnuClose_Click, mnuSaveData_Click,
+            mnuSaveDataAs_Click, mnuSaveSlectedData_Click, mnuSaveLog_Click, mnuExport_Click,
+            mnuPrintSetup_Click, mnuPrint_Click, mnuClear_Click, mnuLogName_Click, mnuAbout_Click;
+        // The method and notes windows, modal; they release their button
+        // and call Toolsbar_ButtonClick when they close.
+        std::function<void()> showMethodWindow, unloadMethodWindow, showNotesWindow, unloadNotesWindow;
+        std::function<void(const std::vector<std::string>& lines)> showDataRecovery;
+        std::function<void(const std::string& FileName)> OpenChartFile;
+        // Ends the program after the unload.
+        std::function<void()> endProgram;
+    };
+    Commands commands;
 
     explicit frmMain(const Services& services, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -110,13 +149,54 @@ public:
     tavrin::QtTimer TimerSaveLog{20000};
     tavrin::QtTimer TimerStopWaitForMethod{15000};
 
+    // Window, menus, toolbar and help.
+    bool Form_Load();
+    void Form_Activate();
+    void ArrangeControls();
+    void Toolsbar_ButtonClick(QAction* Button);
+    void mnuMethod_Click();
+    void mnuNotes_Click();
+    void mnuIntro_Click();
+    void mnuIndex_Click();
+    QAction* menuItem(const QString& name) const;
+    QAction* toolButton(const QString& key) const;
+    int16_t NumCharts = 0;
+    tavrin::InstanceRegistry* registry() { return registry_.get(); }
+
+    QToolBar* Toolsbar = nullptr;
+    QTabBar* TabChart = nullptr;
+    QFrame* frameLeds = nullptr;
+    QLabel* lblRecive = nullptr;
+    // The main window's help context; 0 while Help Index asks for the contents.
+    int32_t HelpContextID = 1;
+
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // The live chart has no resize handler of its own: once the layout has
     // placed it anew, the window redraws it at its new size.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* addItem(const QString& text, bool checkable = false);
+    void buildWindow();
+    tavrin::StartupSequence::Hooks startupHooks();
+    void buildMenus();
+    void buildToolbar();
+    void SetHelpContexts();
+    void runCommand(const std::function<void()>& command);
+    void showHelpFor(int32_t context);
+
+    Services services_;
+    std::unique_ptr<tavrin::InstanceRegistry> registry_;
+    std::unique_ptr<tavrin::StartupSequence> startup_;
+    bool unloaded_ = false;
+    // Each menu's items, by name, in menu order.
+    std::vector<QAction*> menuItems_;
+    // The logical tab strip, of which TabChart is the tab row.
+    QRect tabRect_;
 
     std::unique_ptr<tavrin::PelomarChart> liveChart_;
     std::unique_ptr<tavrin::PelomarChart> logChart_;

@@ -1,15 +1,23 @@
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 
 #include <cstdlib>
+#include <memory>
+#include <unistd.h>
 
+#include "core/PosixRecorderFileSystem.h"
+#include "dialogs/frmStartup.h"
 #include "frmMain.h"
 #include "pelomar/CodePage.h"
 #include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
+#include "platform/HtmlHelp.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/QtUiServices.h"
+#include "platform/RunningCopies.h"
 #include "platform/SettingsFile.h"
 #include "platform/SystemClock.h"
 
@@ -22,9 +30,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     tavrin::QtUiServices ui;
-    tavrin::ErrorLogAppender errorLog(tavrin::ErrorLogAppender::defaultPath());
+    const std::string errorLogPath = tavrin::ErrorLogAppender::defaultPath();
+    // The writable program folder: the error log's and the "Log" folder's.
+    const std::string programFolder = QFileInfo(QString::fromStdString(errorLogPath)).absolutePath().toStdString();
+    tavrin::ErrorLogAppender errorLog(errorLogPath);
     tavrin::SystemClock clock;
     tavrin::SettingsFile settings(tavrin::SettingsFile::defaultPath());
+    tavrin::PosixRecorderFileSystem files;
+    tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath());
+    // Taken before anything else, as the start-up snapshot of the other copies.
+    tavrin::RunningCopies copies(programFolder + "/running.lock");
     // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.
     const auto deviceFor = [](int16_t n) {
         return tavrin::comPortDevice(n, [](const char* name) { return std::getenv(name); });
@@ -33,15 +48,34 @@ int main(int argc, char** argv) {
     tavrin::QSerialPortAdapter commTmp(deviceFor);
     const QString point = QLocale().decimalPoint();
     const char decimalSeparator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
-    frmMain window(frmMain::Services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator});
-    ui.setParent(&window);
-    window.LoadSettings();
-    // Until the instance registry exists no other copy is known to run.
-    if (!window.ChooseComPort(false)) return 0;
-    window.OpenComPort();
-    window.show();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const std::string commandLine = arguments.join(QLatin1Char(' ')).toStdString();
+
+    std::unique_ptr<frmMain> window;
+    std::unique_ptr<frmStartup> splash;
+    splash = std::make_unique<frmStartup>(&settings, [&] {
+        frmMain::Services services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator};
+        services.help = &help;
+        services.files = &files;
+        services.programFolder = programFolder;
+        services.otherCopyWasRunning = copies.otherCopyWasRunning();
+        services.logInfoSettings = splash->LogInfoSettings();
+        // The process id is unique among the copies running at once.
+        services.copyNumber = static_cast<uint32_t>(::getpid());
+        services.commandLine = commandLine;
+        window = std::make_unique<frmMain>(services);
+        ui.setParent(window.get());
+        window->commands.endProgram = [] { QApplication::exit(0); };
+        window->commands.mnuAbout_Click = [&] { splash->exec(); };
+        if (!window->Form_Load()) {
+            QApplication::exit(0);
+            return;
+        }
+        window->show();
+    });
+    splash->show();
     const int result = QApplication::exec();
-    // Only the first registered copy writes "Options".
-    if (window.recorder().globals.InstanceNumber == 1) window.SaveSettings();
+    window.reset();
     return result;
 }

@@ -70,13 +70,12 @@ void InstanceRegistry::trapped(const char* routine, Body&& body) {
     }
 }
 
-void InstanceRegistry::TakeLogInfoSnapshot() {
-    SettingsStore::Pairs pairs = services_.settings.GetAllSettings(kSection);
-    if (pairs.empty()) {
-        g_.LogInfoSettings.reset();
-    } else {
-        g_.LogInfoSettings = std::move(pairs);
-    }
+void InstanceRegistry::TakeLogInfoSnapshot() { g_.LogInfoSettings = ReadLogInfo(services_.settings); }
+
+std::optional<SettingsStore::Pairs> InstanceRegistry::ReadLogInfo(const SettingsStore& settings) {
+    SettingsStore::Pairs pairs = settings.GetAllSettings(kSection);
+    if (pairs.empty()) return std::nullopt;
+    return pairs;
 }
 
 int32_t InstanceRegistry::RegisterInstance(uint32_t windowNumber, const std::string& startDate,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/LogFileList.h"
@@ -32,6 +33,8 @@ public:
 
     // Start-up window's load: LogInfoSettings := the whole section, once.
     void TakeLogInfoSnapshot();
+    // The whole section as the snapshot keeps it; no value when it is empty.
+    static std::optional<SettingsStore::Pairs> ReadLogInfo(const SettingsStore& settings);
 
     // First activation, after the recovery step: names and creates this copy's
     // folder, then AddInstance and UpdateRegistry. windowNumber is the start-up

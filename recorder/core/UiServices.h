@@ -16,6 +16,13 @@ public:
     // it is closed without one).
     virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                               Icon icon) = 0;
+    // The same box with `defaultAnswer` on its default button, for questions
+    // where Enter must not take the risky answer.
+    virtual Answer messageBoxWithDefault(const std::string& text, const std::string& title,
+                                         Buttons buttons, Icon icon, Answer defaultAnswer) {
+        (void)defaultAnswer;
+        return messageBox(text, title, buttons, icon);
+    }
     virtual void beep() = 0;
 };
 

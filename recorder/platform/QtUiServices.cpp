@@ -43,14 +43,37 @@ UiServices::Answer fromQt(int button, UiServices::Buttons buttons) {
     if (buttons == UiServices::Buttons::Ok) return UiServices::Answer::Ok;
     return buttons == UiServices::Buttons::YesNo ? UiServices::Answer::No : UiServices::Answer::Cancel;
 }
+
+
+QMessageBox::StandardButton toQt(UiServices::Answer answer) {
+    switch (answer) {
+    case UiServices::Answer::Ok: return QMessageBox::Ok;
+    case UiServices::Answer::Cancel: return QMessageBox::Cancel;
+    case UiServices::Answer::Yes: return QMessageBox::Yes;
+    case UiServices::Answer::No: return QMessageBox::No;
+    case UiServices::Answer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
 }  // namespace
 
 UiServices::Answer QtUiServices::messageBox(const std::string& text, const std::string& title,
                                             Buttons buttons, Icon icon) {
+    return show(text, title, buttons, icon, nullptr);
+}
+
+UiServices::Answer QtUiServices::messageBoxWithDefault(const std::string& text, const std::string& title,
+                                                       Buttons buttons, Icon icon, Answer defaultAnswer) {
+    return show(text, title, buttons, icon, &defaultAnswer);
+}
+
+UiServices::Answer QtUiServices::show(const std::string& text, const std::string& title, Buttons buttons,
+                                      Icon icon, const Answer* defaultAnswer) {
     QString body = pelomar::fromCodePage(text);
     // A lone CR breaks the line in the system's texts.
     body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(toQt(icon), pelomar::fromCodePage(title), body, toQt(buttons), parent_);
+    if (defaultAnswer != nullptr) box.setDefaultButton(toQt(*defaultAnswer));
     return fromQt(box.exec(), buttons);
 }
 

@@ -14,9 +14,14 @@ public:
 
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override;
+    Answer messageBoxWithDefault(const std::string& text, const std::string& title, Buttons buttons,
+                                 Icon icon, Answer defaultAnswer) override;
     void beep() override;
 
 private:
+    Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+                const Answer* defaultAnswer);
+
     QWidget* parent_;
 };
 

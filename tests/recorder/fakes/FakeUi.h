@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,21 @@ public:
         std::string title;
         Buttons buttons;
         Icon icon;
+        // Set only for a box that names its default button.
+        std::optional<Answer> defaultAnswer;
     };
 
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override {
-        boxes.push_back({text, title, buttons, icon});
+        boxes.push_back({text, title, buttons, icon, std::nullopt});
         if (whileOpen) whileOpen();
         return answer;
+    }
+    Answer messageBoxWithDefault(const std::string& text, const std::string& title, Buttons buttons,
+                                 Icon icon, Answer defaultAnswer) override {
+        const Answer a = messageBox(text, title, buttons, icon);
+        boxes.back().defaultAnswer = defaultAnswer;
+        return a;
     }
     void beep() override { ++beeps; }
 
