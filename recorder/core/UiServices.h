@@ -17,6 +17,15 @@ public:
     virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                               Icon icon) = 0;
     virtual void beep() = 0;
+
+    // As above with a chosen default button, for boxes where Enter must take
+    // the safe answer.
+    enum class DefaultButton { First, Second };
+    virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+                              DefaultButton defaultButton) {
+        (void)defaultButton;
+        return messageBox(text, title, buttons, icon);
+    }
 };
 
 }  // namespace tavrin

@@ -47,6 +47,9 @@ struct modGlobas {
     // Folders with backup logs that no record names, in the order found.
     bool UnknownLogFound = false;
     std::vector<std::string> UnknownLogs;
+
+    // Outcome of the last "Save Log".
+    bool LogSaved = false;
 };
 
 }  // namespace tavrin

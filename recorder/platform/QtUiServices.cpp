@@ -47,10 +47,24 @@ UiServices::Answer fromQt(int button, UiServices::Buttons buttons) {
 
 UiServices::Answer QtUiServices::messageBox(const std::string& text, const std::string& title,
                                             Buttons buttons, Icon icon) {
+    return messageBox(text, title, buttons, icon, DefaultButton::First);
+}
+
+UiServices::Answer QtUiServices::messageBox(const std::string& text, const std::string& title,
+                                            Buttons buttons, Icon icon, DefaultButton defaultButton) {
     QString body = pelomar::fromCodePage(text);
     // A lone CR breaks the line in the system's texts.
     body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(toQt(icon), pelomar::fromCodePage(title), body, toQt(buttons), parent_);
+    if (defaultButton == DefaultButton::Second) {
+        // The second button in the order the box names them.
+        const QMessageBox::StandardButton second = buttons == Buttons::OkCancel    ? QMessageBox::Cancel
+                                                   : buttons == Buttons::YesNo     ? QMessageBox::No
+                                                   : buttons == Buttons::YesNoCancel ? QMessageBox::No
+                                                   : buttons == Buttons::RetryCancel ? QMessageBox::Cancel
+                                                                                     : QMessageBox::Ok;
+        box.setDefaultButton(second);
+    }
     return fromQt(box.exec(), buttons);
 }
 

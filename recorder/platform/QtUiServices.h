@@ -15,6 +15,8 @@ public:
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
                       Icon icon) override;
     void beep() override;
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+                      DefaultButton defaultButton) override;
 
 private:
     QWidget* parent_;

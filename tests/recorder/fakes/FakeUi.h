@@ -17,6 +17,7 @@ public:
         std::string title;
         Buttons buttons;
         Icon icon;
+        DefaultButton defaultButton = DefaultButton::First;
     };
 
     Answer messageBox(const std::string& text, const std::string& title, Buttons buttons,
@@ -24,6 +25,12 @@ public:
         boxes.push_back({text, title, buttons, icon});
         if (whileOpen) whileOpen();
         return answer;
+    }
+    Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+                      DefaultButton defaultButton) override {
+        const Answer a = messageBox(text, title, buttons, icon);
+        boxes.back().defaultButton = defaultButton;
+        return a;
     }
     void beep() override { ++beeps; }
 
