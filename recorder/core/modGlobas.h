@@ -51,6 +51,9 @@ struct modGlobas {
     // Axis panel.
     // The user's decimal symbol; every number of the panel is shown and read with it.
     char DecimalSeparator = '.';
+
+    // Outcome of the last "Save Log".
+    bool LogSaved = false;
 };
 
 }  // namespace tavrin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <array>
+
+#include "core/DataRecovery.h"
+
+// "Tavrin - Recover Data": the leftover logs as a check list, Recover and Done.
+class frmDataRecovery : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent = nullptr);
+
+    // The start-up's step: lists the logs and, when there are any, runs the
+    // window modally; with none, deletes all logs unseen.
+    void OfferRecovery();
+
+    std::array<QLabel*, 7> lblPrompt{};
+    QListWidget* lstLogFiles = nullptr;
+    QPushButton* cmdRecoverButton = nullptr;
+    QPushButton* cmdDoneButton = nullptr;
+
+private:
+    void fillList();
+    tavrin::DataRecovery& recovery_;
+    bool filling_ = false;
+};

@@ -1,0 +1,67 @@
+#include "dialogs/frmMethod.h"
+
+#include <QFont>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "core/BoxText.h"
+#include "pelomar/CodePage.h"
+
+frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, QWidget* parent)
+    : QDialog(parent), chart_(chart), releaseButton_(std::move(releaseButton)) {
+    setWindowTitle(QStringLiteral("Method"));
+    setModal(true);
+    setProperty("HelpContextID", kHelpContext);
+    auto* layout = new QVBoxLayout(this);
+    txtMethod = new QPlainTextEdit(this);
+    txtMethod->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::Monospace);
+    txtMethod->setFont(fixed);
+    txtMethod->setReadOnly(true);
+    txtMethod->setMinimumSize(480, 300);
+    layout->addWidget(txtMethod);
+    auto* buttons = new QHBoxLayout;
+    cmdClose = new QPushButton(QStringLiteral("&OK"), this);
+    cmdClose->setDefault(true);
+    buttons->addStretch();
+    buttons->addWidget(cmdClose);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(cmdClose, &QPushButton::clicked, this, &frmMethod::CloseMethod);
+}
+
+void frmMethod::LoadMethod() {
+    std::string methods;
+    try {
+        methods = chart_.GetAllMethods();
+    } catch (...) {
+    }
+    txtMethod->setPlainText(pelomar::fromCodePage(tavrin::toBoxText(methods)));
+}
+
+void frmMethod::CloseMethod() {
+    if (!released_) {
+        released_ = true;
+        try {
+            if (releaseButton_) releaseButton_();
+        } catch (...) {
+        }
+    }
+    done(QDialog::Accepted);
+}
+
+void frmMethod::showModal() {
+    released_ = false;
+    LoadMethod();
+    exec();
+}
+
+void frmMethod::closeEvent(QCloseEvent* event) {
+    CloseMethod();
+    event->accept();
+}
+
+// Escape presses OK.
+void frmMethod::reject() { CloseMethod(); }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "core/NotesEditor.h"
+
+// "Notes": the current tab's notes, edited in place.
+class frmNotes : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmNotes(tavrin::NotesEditor& editor, QWidget* parent = nullptr);
+
+    // Loads the notes, then runs modally until the editor lets it close.
+    void showModal();
+
+    QPlainTextEdit* txtNotes = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void takeText();
+    tavrin::NotesEditor& editor_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPrinter>
+#include <QWidget>
+
+#include "core/PrinterDialog.h"
+
+namespace tavrin {
+
+// The printer the reports go to, chosen with QPrintDialog. The copies are
+// printed as separate reports, so the printer itself is kept at one copy.
+class QtPrinterDialog : public PrinterDialog {
+public:
+    explicit QtPrinterDialog(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void ShowPrinter() override;
+    int16_t Copies() const override { return copies_; }
+    QPrinter& printer() { return printer_; }
+
+private:
+    QWidget* parent_;
+    QPrinter printer_;
+    int16_t copies_ = 1;
+};
+
+}  // namespace tavrin
