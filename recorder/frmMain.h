@@ -197,6 +197,7 @@ private:
     std::vector<QAction*> menuItems_;
     // The logical tab strip, of which TabChart is the tab row.
     QRect tabRect_;
+    bool snapFollowUp_ = false;
 
     std::unique_ptr<tavrin::PelomarChart> liveChart_;
     std::unique_ptr<tavrin::PelomarChart> logChart_;

@@ -349,8 +349,18 @@ void frmMain::ArrangeControls() {
     in.scrollHeight = twips(ScrollChart[0]->sizeHint().height());
     const tavrin::MainLayout l = tavrin::ArrangeControls(in);
 
-    if (l.newWidth || l.newHeight)
+    if (l.newWidth || l.newHeight) {
         resize(l.newWidth ? px(*l.newWidth) : width(), l.newHeight ? px(*l.newHeight) : height());
+        // A window system may apply the snap later: arrange once more on the
+        // size it really gives (only once, in case it refuses the snap).
+        if (!snapFollowUp_) {
+            QTimer::singleShot(0, this, [this] {
+                snapFollowUp_ = true;
+                ArrangeControls();
+                snapFollowUp_ = false;
+            });
+        }
+    }
     // By edges, so that neighbours that touch in twips touch in pixels.
     const auto rect = [](const tavrin::TwipRect& r) {
         return QRect(QPoint(px(r.left), px(r.top)), QPoint(px(r.left + r.width) - 1, px(r.top + r.height) - 1));
