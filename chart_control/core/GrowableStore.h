@@ -79,11 +79,11 @@ public:
     }
 
 private:
-    int32_t hold(int32_t i) {
-        if (static_cast<size_t>(i) < items_.size()) return err::kNone;
-        if (static_cast<uint64_t>(i) + 1 > maxElements_) return err::kOutOfMemory;
+    // Holds `n` elements; 7 when the memory cannot be had.
+    int32_t resizeHeld(uint64_t n) {
+        if (n > maxElements_) return err::kOutOfMemory;
         try {
-            items_.resize(static_cast<size_t>(i) + 1);
+            items_.resize(static_cast<size_t>(n));
         } catch (const std::bad_alloc&) {
             return err::kOutOfMemory;
         } catch (const std::length_error&) {
@@ -92,16 +92,15 @@ private:
         return err::kNone;
     }
 
+    int32_t hold(int32_t i) {
+        if (static_cast<size_t>(i) < items_.size()) return err::kNone;
+        return resizeHeld(static_cast<uint64_t>(i) + 1);
+    }
+
     int32_t growTo(int64_t newUBound) {
         if (newUBound > std::numeric_limits<int32_t>::max()) return err::kOverflow;
-        if (static_cast<uint64_t>(newUBound) + 1 > maxElements_) return err::kOutOfMemory;
-        try {
-            items_.resize(static_cast<size_t>(newUBound) + 1);
-        } catch (const std::bad_alloc&) {
-            return err::kOutOfMemory;
-        } catch (const std::length_error&) {
-            return err::kOutOfMemory;
-        }
+        const int32_t e = resizeHeld(static_cast<uint64_t>(newUBound) + 1);
+        if (e != err::kNone) return e;
         ubound_ = static_cast<int32_t>(newUBound);
         return err::kNone;
     }
