@@ -14,8 +14,9 @@ cleanup() {
     [[ -n $simPid ]] && kill "$simPid" 2>/dev/null && wait "$simPid" 2>/dev/null
     # A killed program cannot release the serial port's lock file itself.
     if [[ -n $appPid && -n $pty ]]; then
-        local lock
-        for lock in /run/lock/LCK.."${pty##*/}" /var/lock/LCK.."${pty##*/}"; do
+        local name=${pty#/dev/} lock
+        name=${name//\//_}
+        for lock in /run/lock/LCK.."$name" /var/lock/LCK.."$name"; do
             [[ -f $lock && $(head -n1 "$lock" 2>/dev/null) == "$appPid" ]] && rm -f "$lock"
         done
     fi
