@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace tavrin {
 
