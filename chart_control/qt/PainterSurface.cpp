@@ -6,7 +6,7 @@
 
 #include "FontMapping.h"
 #include "OleColors.h"
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace pelomar {
 

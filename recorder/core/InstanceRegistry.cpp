@@ -6,9 +6,9 @@
 
 #include "core/LeadingNumber.h"
 #include "core/LogInfoRecord.h"
-#include "core/Rounding.h"
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace tavrin {
 

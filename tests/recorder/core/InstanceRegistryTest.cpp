@@ -12,7 +12,7 @@
 
 #include "core/InstanceRegistry.h"
 #include "core/LogInfoRecord.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeLogFileList.h"
 #include "fakes/FakeSettingsStore.h"
