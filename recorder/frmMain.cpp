@@ -211,7 +211,7 @@ void frmMain::connectAxisPanel(tavrin::UiServices& ui) {
     axisControls_ = std::make_unique<tavrin::QtAxisControls>(*frameScaleAxis, ScrollChart, chartWidgets);
     axisPanel_ = std::make_unique<tavrin::AxisPanel>(tavrin::AxisPanel::Services{
         *axisControls_, charts, recorder_->axisView, recorder_->globals, ui,
-        [this] { return recorder_->run.Recording; }, [this](int16_t n) { HandelError(n); }});
+        [this] { return recorder_->run.Recording(); }, [this](int16_t n) { HandelError(n); }});
     axisControls_->bind(*axisPanel_);
     // The chart events act on the selected tab's slot, whichever chart raised them.
     for (int16_t i = 0; i < 5; ++i) {

@@ -22,17 +22,13 @@ std::string byteText(uint8_t value) {
 }  // namespace
 
 BlockDecoder::BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCheckComData,
-                           Timer& timerSaveLog, MainWindowControls& controls,
-                           RecorderChart& liveChart, RecorderChart& logChart, const Clock& clock,
-                           modGlobas& globals, RunControl& run, ErrorReporter& errors)
+                           Timer& timerSaveLog, MainWindowControls& controls, modGlobas& globals,
+                           RunControl& run, ErrorReporter& errors)
     : port_(port),
       timerProcess_(timerProcess),
       timerCheckComData_(timerCheckComData),
       timerSaveLog_(timerSaveLog),
       controls_(controls),
-      liveChart_(liveChart),
-      logChart_(logChart),
-      clock_(clock),
       globals_(globals),
       run_(run),
       errors_(errors) {}
@@ -88,37 +84,49 @@ void BlockDecoder::ProcessComData() {
         }
         timerProcess_.start();
     }
-    if (run_.Recording) run_.DrawNewLivePoints();
+    if (run_.Recording()) run_.DrawNewLivePoints();
 }
 
 void BlockDecoder::dispatch(uint8_t type) {
     switch (type) {
     case 'C':
     case 'D':
-        HandelCondData();
+        run_.HandelCondData(takeFloat());
         break;
     case 'U':
     case 'V':
-        HandelUVData(type);
+        run_.HandelUVData(type, takeFloat());
         break;
-    case 'E':
-        HandelEventData();
+    case 'E': {
+        const uint8_t value = ComBuffer_.TakeByte();
+        if (!run_.HandelEventData(value))
+            payloadError("Sub HandelEventData; Event Byte Expected; Actual Byte Received:", value);
         break;
+    }
     case 'F':
         HandelFData();
         break;
-    case 'H':
-        HandelHoldData();
+    case 'H': {
+        const uint8_t value = ComBuffer_.TakeByte();
+        if (!run_.HandelHoldData(value))
+            payloadError("Sub HandelHoldData; Hold Byte Expected; Actual Byte Received:", value);
         break;
+    }
     case 'M':
-        HandelMethodData();
+        run_.HandelMethodData(takeMethodText());
         break;
-    case 'P':
-        HandelPenStatusData();
+    case 'P': {
+        const uint8_t value = ComBuffer_.TakeByte();
+        if (!run_.HandelPenStatusData(value))
+            payloadError("Sub HandelPenStatusData; Pen Byte Expected; Actual Byte Received:", value);
         break;
-    case 'R':
-        HandelRunStatusData();
+    }
+    case 'R': {
+        const uint8_t value = ComBuffer_.TakeByte();
+        if (!run_.HandelRunStatusData(value))
+            payloadError("Sub HandelRunStatusData; Run Byte Expected; Actual Byte Received:", value);
         break;
+    }
     default:
         break;
     }
@@ -128,9 +136,8 @@ bool BlockDecoder::PeekDataBlock() {
     if (ComBuffer_.LookByteCount() < 3) return false;
     const uint8_t sync = ComBuffer_.LookByte();
     if (sync != SyncByte) {
-        errors_.ErrorDetail = "Sub PeekDataBlock; Sync Byte Expected; Actual Byte Received:" + byteText(sync);
-        GetLastBytes(0);
-        errors_.HandelError(code::kLostSync);
+        errors_.HandelError(code::kLostSync, "Sub PeekDataBlock; Sync Byte Expected; Actual Byte Received:" +
+                                                 byteText(sync) + GetLastBytes(0));
         return false;
     }
     const uint8_t type = ComBuffer_.LookByte();
@@ -155,10 +162,9 @@ bool BlockDecoder::PeekDataBlock() {
         }
         return false;
     default:
-        errors_.ErrorDetail =
-            "Sub PeekDataBlock; Data Type Byte Expected; Actual Byte Received:" + byteText(type);
-        GetLastBytes(0);
-        errors_.HandelError(code::kUnknownDataType);
+        errors_.HandelError(code::kUnknownDataType,
+                            "Sub PeekDataBlock; Data Type Byte Expected; Actual Byte Received:" +
+                                byteText(type) + GetLastBytes(0));
         return false;
     }
 }
@@ -193,16 +199,13 @@ void BlockDecoder::FindFirstSync() {
         if (newBytes) errors_.HandelError(code::kFirstSyncNotFound);
         return;
     }
-    // Alignment lost in the middle of a recording does not end its run: the
-    // next 'R' 1 would start it again with a second start label.
-    if (!run_.Recording) run_.Running = false;
+    run_.StreamAligned();
     controls_.setReceiveLedColor(kLedGreen);
     timerCheckComData_.start();
     if (globals_.LogOn)
         timerSaveLog_.start();
     else
         timerSaveLog_.stop();
-    if (globals_.LogOn) run_.LogEventCount = run_.EventCount;
     controls_.setEnabled(MainWindowControls::Item::mnuStart, true);
     controls_.setEnabled(MainWindowControls::Item::cmdRecord, true);
     controls_.setEnabled(MainWindowControls::Item::cmdStop, true);
@@ -210,13 +213,13 @@ void BlockDecoder::FindFirstSync() {
     overflowLogged_ = false;
 }
 
-void BlockDecoder::GetLastBytes(int16_t Which) {
-    std::string& detail = errors_.ErrorDetail;
-    detail += "\r\n";
+std::string BlockDecoder::GetLastBytes(int16_t Which) const {
+    std::string detail = "\r\n";
     const int32_t reference = Which == -1 ? ComBuffer_.TakeIndex() : ComBuffer_.LookIndex();
     int32_t start = reference - 33;
     if (start < 0) start += ComBuffer::kSize;
     for (int32_t i = 0; i < 32; ++i) detail += byteText(ComBuffer_.At(start + i));
+    return detail;
 }
 
 void BlockDecoder::ReverseBytes(const std::array<uint8_t, 4>& Payload) {
@@ -233,76 +236,7 @@ float BlockDecoder::takeFloat() {
 }
 
 void BlockDecoder::payloadError(const char* text, uint8_t value) {
-    errors_.ErrorDetail = text + byteText(value);
-    GetLastBytes(-1);
-    errors_.HandelError(code::kUnknownDataParameter);
-}
-
-void BlockDecoder::startArmedRun() {
-    run_.Recording = true;
-    run_.EventCount = 0;
-    run_.LogEventCount = 0;
-    run_.QueueStart();
-    run_.QueueLogStart();
-}
-
-void BlockDecoder::HandelCondData() {
-    run_.CondValue = takeFloat();
-    run_.AddLivePoint();
-    run_.AddLogPoint();
-}
-
-void BlockDecoder::HandelUVData(uint8_t& DataType) {
-    const float value = takeFloat();
-    if (run_.StartArmed) {
-        run_.StartArmed = false;
-        if (DataType == 'V') startArmedRun();
-    }
-    if (!globals_.StatusBlocksSeen) {
-        if (DataType == 'U' && run_.Running && !run_.Paused && run_.Recording) run_.PausePending = true;
-        if (DataType == 'V' && run_.Paused) run_.Paused = false;
-    }
-    UpdateLogRunFlags(DataType);
-    run_.UVValue = value;
-}
-
-void BlockDecoder::UpdateLogRunFlags(uint8_t& DataType) {
-    if (globals_.StatusBlocksSeen) return;
-    if (DataType == 'U' && run_.LogRunning && !run_.LogPaused) run_.LogPausePending = true;
-    if (DataType == 'V' && run_.LogPaused) run_.LogPaused = false;
-}
-
-void BlockDecoder::HandelEventData() {
-    const uint8_t value = ComBuffer_.TakeByte();
-    switch (value) {
-    case 2:
-        if (run_.Recording || run_.Paused) run_.QueueLabel(RunControl::kEventMark);
-        run_.QueueLogLabel(RunControl::kEventMark);
-        break;
-    case 3:
-        run_.Running = false;
-        if (run_.Recording) run_.EndPending = true;
-        run_.PausePending = false;
-        run_.Paused = false;
-        run_.LogEndPending = true;
-        run_.LogPausePending = false;
-        break;
-    case 4:
-        if (run_.StartArmed) {
-            run_.StartArmed = false;
-            startArmedRun();
-        } else {
-            run_.StartArmed = true;
-        }
-        break;
-    case 8:
-        if (run_.Recording) run_.QueueLabel(RunControl::kMark);
-        run_.QueueLogLabel(RunControl::kMark);
-        break;
-    default:
-        payloadError("Sub HandelEventData; Event Byte Expected; Actual Byte Received:", value);
-        break;
-    }
+    errors_.HandelError(code::kUnknownDataParameter, text + byteText(value) + GetLastBytes(-1));
 }
 
 void BlockDecoder::HandelFData() {
@@ -310,24 +244,7 @@ void BlockDecoder::HandelFData() {
     globals_.StatusBlocksSeen = true;
 }
 
-void BlockDecoder::HandelHoldData() {
-    const uint8_t value = ComBuffer_.TakeByte();
-    switch (value) {
-    case 1:
-        if (run_.Recording) run_.QueueLabel(RunControl::kHold);
-        run_.QueueLogLabel(RunControl::kHold);
-        break;
-    case 2:
-        if (run_.Recording) run_.QueueLabel(RunControl::kContinue);
-        run_.QueueLogLabel(RunControl::kContinue);
-        break;
-    default:
-        payloadError("Sub HandelHoldData; Hold Byte Expected; Actual Byte Received:", value);
-        break;
-    }
-}
-
-void BlockDecoder::HandelMethodData() {
+std::string BlockDecoder::takeMethodText() {
     std::string text;
     while (ComBuffer_.ByteCount() > 0 && static_cast<int32_t>(text.size()) < kMaxMethodTextBytes) {
         const uint8_t b = ComBuffer_.TakeByte();
@@ -337,90 +254,19 @@ void BlockDecoder::HandelMethodData() {
     if (static_cast<int32_t>(text.size()) == kMaxMethodTextBytes && ComBuffer_.ByteCount() > 0 &&
         ComBuffer_.At(ComBuffer_.TakeIndex()) == SyncByte)
         ComBuffer_.TakeByte();
-    const std::string entry = clock_.nowText() + "\r\n" + text + "\r\n";
-    if (run_.Recording || run_.WaitingForMethod || run_.Paused) {
-        if (liveChart_.AddMethod(entry, liveChart_.GetDuration()) != 0)
-            errors_.HandelError(code::kOutOfMemory);
-        run_.TimerStopWaitForMethod_Timer();
-    }
-    if (globals_.LogOn) {
-        if (logChart_.AddMethod(entry, run_.LogTime) != 0) errors_.HandelError(code::kOutOfMemory);
-    }
-}
-
-void BlockDecoder::HandelPenStatusData() {
-    const uint8_t value = ComBuffer_.TakeByte();
-    globals_.StatusBlocksSeen = true;
-    switch (value) {
-    case 0:
-        run_.mnuStop_Click();
-        break;
-    case 1:
-        run_.mnuStart_Click();
-        break;
-    default:
-        payloadError("Sub HandelPenStatusData; Pen Byte Expected; Actual Byte Received:", value);
-        break;
-    }
-}
-
-void BlockDecoder::HandelRunStatusData() {
-    const uint8_t value = ComBuffer_.TakeByte();
-    globals_.StatusBlocksSeen = true;
-    RunControl& r = run_;
-    switch (value) {
-    case 0:
-        r.Running = false;
-        if (r.Recording || r.Paused) r.PendingLabel = RunControl::kEnd;
-        r.LogPendingLabel = RunControl::kEnd;
-        break;
-    case 1:
-        if (r.Running) {
-            if (r.Paused)
-                r.Paused = false;
-            else if (r.Recording)
-                r.QueueLabel(RunControl::kContinue);
-        } else if (!r.Paused) {
-            r.Recording = true;
-            r.EventCount = 0;
-            r.QueueStart();
-        } else {
-            r.Paused = false;
-        }
-        if (r.LogRunning && !r.LogPaused) {
-            r.QueueLogLabel(RunControl::kContinue);
-        } else if (!r.LogRunning && !r.LogPaused) {
-            r.LogEventCount = 0;
-            r.QueueLogStart();
-        } else {
-            r.LogPaused = false;
-        }
-        break;
-    case 2:
-        if (r.Recording) r.QueueLabel(RunControl::kPause);
-        r.QueueLogLabel(RunControl::kPause);
-        break;
-    case 3:
-        if (r.Recording) r.QueueLabel(RunControl::kHold);
-        r.QueueLogLabel(RunControl::kHold);
-        break;
-    default:
-        payloadError("Sub HandelRunStatusData; Run Byte Expected; Actual Byte Received:", value);
-        break;
-    }
+    return text;
 }
 
 void BlockDecoder::DisableDataCollection() {
     BusyScope busy(ComBusy);
     controls_.setReceiveLedColor(kLedOff);
     timerCheckComData_.stop();
-    if (run_.Recording) run_.mnuStop_Click();
+    run_.LinkLost();
     controls_.setEnabled(MainWindowControls::Item::mnuStart, false);
     controls_.setEnabled(MainWindowControls::Item::mnuStop, false);
     controls_.setEnabled(MainWindowControls::Item::cmdRecord, false);
     controls_.setEnabled(MainWindowControls::Item::cmdStop, false);
     globals_.InSync = false;
-    run_.PendingLabel = RunControl::kNone;
 }
 
 }  // namespace tavrin

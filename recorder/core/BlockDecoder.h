@@ -7,7 +7,6 @@
 #include "core/ComBuffer.h"
 #include "core/ErrorReporter.h"
 #include "core/MainWindowControls.h"
-#include "core/RecorderChart.h"
 #include "core/RunControl.h"
 #include "core/SerialPort.h"
 #include "core/Timer.h"
@@ -16,7 +15,8 @@
 namespace tavrin {
 
 // Copies the port's bytes into the receive ring and, on the decoder tick,
-// finds, checks and dispatches whole blocks of the instrument's protocol.
+// finds and checks whole blocks of the instrument's protocol and hands their
+// payloads to the run control.
 class BlockDecoder {
 public:
     static constexpr uint8_t kSyncByte = 150;
@@ -30,9 +30,8 @@ public:
 
     // port may be null while the window has no port.
     BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCheckComData,
-                 Timer& timerSaveLog, MainWindowControls& controls, RecorderChart& liveChart,
-                 RecorderChart& logChart, const Clock& clock, modGlobas& globals, RunControl& run,
-                 ErrorReporter& errors);
+                 Timer& timerSaveLog, MainWindowControls& controls, modGlobas& globals,
+                 RunControl& run, ErrorReporter& errors);
 
     void ComPort_OnComm();
     void ReadComData();
@@ -40,21 +39,13 @@ public:
     void ProcessComData();
     bool PeekDataBlock();
     void FindFirstSync();
-    // Appends a dump of the 32 ring bytes before the take (-1) or look (0)
-    // position to ErrorDetail.
-    void GetLastBytes(int16_t Which);
+    // CR LF and a dump of the 32 ring bytes before the take (-1) or look (0)
+    // position, for the detail of a protocol error.
+    std::string GetLastBytes(int16_t Which) const;
     void ReverseBytes(const std::array<uint8_t, 4>& Payload);
     void DisableDataCollection();
 
-    void HandelCondData();
-    void HandelUVData(uint8_t& DataType);
-    void HandelEventData();
     void HandelFData();
-    void HandelHoldData();
-    void HandelMethodData();
-    void HandelPenStatusData();
-    void HandelRunStatusData();
-    void UpdateLogRunFlags(uint8_t& DataType);
 
     const ComBuffer& comBuffer() const { return ComBuffer_; }
 
@@ -66,9 +57,10 @@ public:
 
 private:
     float takeFloat();
+    // The method text up to its closing byte, which is consumed.
+    std::string takeMethodText();
     void dispatch(uint8_t type);
     void payloadError(const char* text, uint8_t value);
-    void startArmedRun();
 
     ComBuffer ComBuffer_;
     SerialPort* port_;
@@ -76,9 +68,6 @@ private:
     Timer& timerCheckComData_;
     Timer& timerSaveLog_;
     MainWindowControls& controls_;
-    RecorderChart& liveChart_;
-    RecorderChart& logChart_;
-    const Clock& clock_;
     modGlobas& globals_;
     RunControl& run_;
     ErrorReporter& errors_;

@@ -26,8 +26,11 @@ void ErrorReporter::box(const std::string& text, const std::string& title, UiSer
     (void)ui_.messageBox(text, title, UiServices::Buttons::Ok, icon);
 }
 
-void ErrorReporter::HandelError(int16_t ErrorCode) {
+void ErrorReporter::HandelError(int16_t ErrorCode, const std::string& Detail) {
     using Icon = UiServices::Icon;
+    if (ErrorCode == code::kUnknownDataType || ErrorCode == code::kUnknownDataParameter ||
+        ErrorCode == code::kLostSync)
+        lastProtocolDetail_ = Detail;
     switch (ErrorCode) {
     case code::kPrintSetupFailed:
         box("Cannot Load Print Setup dialog box.", kErrorTitle, Icon::Exclamation);
@@ -39,13 +42,10 @@ void ErrorReporter::HandelError(int16_t ErrorCode) {
         box("Serious Data Error! Most recent data collected is permanently lost.", kErrorTitle,
             Icon::None);
         break;
-    case code::kSettingsUnreadable: {
-        const std::string current =
-            CurrentRuntimeError != 0 ? pelomar::core::errorText(CurrentRuntimeError) : std::string();
-        box("Cannot load configuration file.\r" + current + "\rUsing default values.", kErrorTitle,
+    case code::kSettingsUnreadable:
+        box("Cannot load configuration file.\r" + Detail + "\rUsing default values.", kErrorTitle,
             Icon::Exclamation);
         break;
-    }
     case code::kTabRereadFailed:
         box("Disk reading error while closing", "FILE CLOSE ERROR!", Icon::None);
         break;
@@ -120,7 +120,7 @@ void ErrorReporter::HandelError(int16_t ErrorCode) {
 void ErrorReporter::LogError(const std::string& message) {
     ui_.beep();
     // A log that cannot be written must not stop the run it reports on.
-    (void)logFile_.append(clock_.nowText() + "\r\n" + message + ErrorDetail + "\r\n");
+    (void)logFile_.append(clock_.nowText() + "\r\n" + message + lastProtocolDetail_ + "\r\n");
 }
 
 }  // namespace tavrin

@@ -21,14 +21,12 @@ public:
     ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock, modGlobas& globals,
                   const SerialPort* port, std::function<void()> stopRecordingAndLogging);
 
-    void HandelError(int16_t ErrorCode);
+    // Detail: for a protocol error (-10, -11, -12) what was received and the
+    // bytes before it, which from then on follows every entry of the error
+    // log; for unreadable settings (-20) the text of the run-time error.
+    void HandelError(int16_t ErrorCode, const std::string& Detail = "");
     // Beeps, then appends a two-line entry; a failed write is dropped.
     void LogError(const std::string& message);
-
-    // Detail of the most recent protocol error, printed after every message.
-    std::string ErrorDetail;
-    // The run-time error being handled, for the texts that quote it.
-    int32_t CurrentRuntimeError = 0;
 
 private:
     void box(const std::string& text, const std::string& title, UiServices::Icon icon);
@@ -39,6 +37,8 @@ private:
     modGlobas& globals_;
     const SerialPort* port_;
     std::function<void()> stopRecordingAndLogging_;
+    // Detail of the most recent protocol error; empty until the first.
+    std::string lastProtocolDetail_;
 };
 
 }  // namespace tavrin

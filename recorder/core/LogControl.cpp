@@ -87,19 +87,9 @@ void LogControl::TimerSaveLog_Timer() {
 }
 
 void LogControl::mnuLogOn_Click() {
-    controls_.showPressed(Item::cmdLogOn);
-    controls_.setEnabled(Item::mnuLogOn, false);
-    controls_.setEnabled(Item::mnuLogOff, true);
-    globals_.LogOn = true;
     // An aligned link counts as flowing even in the moment after a watchdog
     // tick, or logging would stay without backups until the next alignment.
-    if (decoder_.DataSeen || globals_.InSync) {
-        run_.LogEventCount = run_.EventCount;
-        run_.LogPendingLabel = RunControl::kNone;
-        run_.LogEndPending = false;
-        run_.LogPausePending = false;
-        timerSaveLog_.start();
-    }
+    run_.mnuLogOn_Click(decoder_.DataSeen || globals_.InSync);
 }
 
 void LogControl::mnuLogOff_Click() { run_.mnuLogOff_Click(); }

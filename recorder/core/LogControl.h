@@ -13,9 +13,10 @@
 
 namespace tavrin {
 
-// The link watchdog, the 20-second backup of the log chart and the Log ON /
-// Log OFF commands. Routes the ticks of TimerCheckComData and TimerSaveLog
-// itself; no exception leaves them.
+// The link watchdog and the 20-second backup of the log chart. Log ON and
+// Log OFF are the run control's; here they learn whether data flows. Routes
+// the ticks of TimerCheckComData and TimerSaveLog itself; no exception
+// leaves them.
 class LogControl {
 public:
     // What the no-data dialog's Setup and Exit buttons run.

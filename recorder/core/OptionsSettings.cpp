@@ -29,9 +29,7 @@ void OptionsSettings::LoadSettings() {
     } catch (...) {
         failure = pelomar::core::err::kPathFileAccessError;
     }
-    errors_.CurrentRuntimeError = failure;
-    errors_.HandelError(code::kSettingsUnreadable);
-    errors_.CurrentRuntimeError = 0;
+    errors_.HandelError(code::kSettingsUnreadable, pelomar::core::errorText(failure));
     SetDefaultSettings();
 }
 

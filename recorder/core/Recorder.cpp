@@ -9,10 +9,9 @@ Recorder::Recorder(const RecorderServices& services)
                  run.mnuLogOff_Click();
              }),
       run(services.liveChart, services.logChart, services.controls, services.TimerStopWaitForMethod,
-          services.TimerSaveLog, globals, axisView, errors),
+          services.TimerSaveLog, services.clock, globals, axisView, errors),
       decoder(services.port, services.TimerProcess, services.TimerCheckComData,
-              services.TimerSaveLog, services.controls, services.liveChart, services.logChart,
-              services.clock, globals, run, errors),
+              services.TimerSaveLog, services.controls, globals, run, errors),
       services_(services) {
     if (services_.port != nullptr) services_.port->setOnComm([this] { onComm(); });
     services_.TimerProcess.setOnTimeout([this] { onTimerProcess(); });

@@ -44,80 +44,241 @@ constexpr Item kBlockedWhileRecording[] = {
 
 RunControl::RunControl(RecorderChart& liveChart, RecorderChart& logChart,
                        MainWindowControls& controls, Timer& timerStopWaitForMethod,
-                       Timer& timerSaveLog, modGlobas& globals, AxisViewState& axisView,
-                       ErrorReporter& errors)
+                       Timer& timerSaveLog, const Clock& clock, modGlobas& globals,
+                       AxisViewState& axisView, ErrorReporter& errors)
     : liveChart_(liveChart),
       logChart_(logChart),
       controls_(controls),
       timerStopWaitForMethod_(timerStopWaitForMethod),
       timerSaveLog_(timerSaveLog),
+      clock_(clock),
       globals_(globals),
       axisView_(axisView),
       errors_(errors) {}
 
+void RunControl::startArmedRun() {
+    recording_ = true;
+    eventCount_ = 0;
+    logEventCount_ = 0;
+    queueStart();
+    queueLogStart();
+}
+
+void RunControl::HandelCondData(float Value) {
+    condValue_ = Value;
+    AddLivePoint();
+    AddLogPoint();
+}
+
+void RunControl::HandelUVData(uint8_t DataType, float Value) {
+    if (startArmed_) {
+        startArmed_ = false;
+        if (DataType == 'V') startArmedRun();
+    }
+    if (!globals_.StatusBlocksSeen) {
+        if (DataType == 'U' && running_ && !paused_ && recording_) pausePending_ = true;
+        if (DataType == 'V' && paused_) paused_ = false;
+    }
+    UpdateLogRunFlags(DataType);
+    uvValue_ = Value;
+}
+
+void RunControl::UpdateLogRunFlags(uint8_t DataType) {
+    if (globals_.StatusBlocksSeen) return;
+    if (DataType == 'U' && logRunning_ && !logPaused_) logPausePending_ = true;
+    if (DataType == 'V' && logPaused_) logPaused_ = false;
+}
+
+bool RunControl::HandelEventData(uint8_t Value) {
+    switch (Value) {
+    case 2:
+        if (recording_ || paused_) queueLabel(kEventMark);
+        queueLogLabel(kEventMark);
+        return true;
+    case 3:
+        running_ = false;
+        if (recording_) endPending_ = true;
+        pausePending_ = false;
+        paused_ = false;
+        logEndPending_ = true;
+        logPausePending_ = false;
+        return true;
+    case 4:
+        if (startArmed_) {
+            startArmed_ = false;
+            startArmedRun();
+        } else {
+            startArmed_ = true;
+        }
+        return true;
+    case 8:
+        if (recording_) queueLabel(kMark);
+        queueLogLabel(kMark);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RunControl::HandelHoldData(uint8_t Value) {
+    switch (Value) {
+    case 1:
+        if (recording_) queueLabel(kHold);
+        queueLogLabel(kHold);
+        return true;
+    case 2:
+        if (recording_) queueLabel(kContinue);
+        queueLogLabel(kContinue);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void RunControl::HandelMethodData(const std::string& Text) {
+    const std::string entry = clock_.nowText() + "\r\n" + Text + "\r\n";
+    if (recording_ || waitingForMethod_ || paused_) {
+        if (liveChart_.AddMethod(entry, liveChart_.GetDuration()) != 0)
+            errors_.HandelError(code::kOutOfMemory);
+        TimerStopWaitForMethod_Timer();
+    }
+    if (globals_.LogOn) {
+        if (logChart_.AddMethod(entry, logTime_) != 0) errors_.HandelError(code::kOutOfMemory);
+    }
+}
+
+bool RunControl::HandelPenStatusData(uint8_t Value) {
+    globals_.StatusBlocksSeen = true;
+    switch (Value) {
+    case 0:
+        mnuStop_Click();
+        return true;
+    case 1:
+        mnuStart_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool RunControl::HandelRunStatusData(uint8_t Value) {
+    globals_.StatusBlocksSeen = true;
+    switch (Value) {
+    case 0:
+        running_ = false;
+        if (recording_ || paused_) pendingLabel_ = kEnd;
+        logPendingLabel_ = kEnd;
+        return true;
+    case 1:
+        if (running_) {
+            if (paused_)
+                paused_ = false;
+            else if (recording_)
+                queueLabel(kContinue);
+        } else if (!paused_) {
+            recording_ = true;
+            eventCount_ = 0;
+            queueStart();
+        } else {
+            paused_ = false;
+        }
+        if (logRunning_ && !logPaused_) {
+            queueLogLabel(kContinue);
+        } else if (!logRunning_ && !logPaused_) {
+            logEventCount_ = 0;
+            queueLogStart();
+        } else {
+            logPaused_ = false;
+        }
+        return true;
+    case 2:
+        if (recording_) queueLabel(kPause);
+        queueLogLabel(kPause);
+        return true;
+    case 3:
+        if (recording_) queueLabel(kHold);
+        queueLogLabel(kHold);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void RunControl::StreamAligned() {
+    // Alignment lost in the middle of a recording does not end its run: the
+    // next 'R' 1 would start it again with a second start label.
+    if (!recording_) running_ = false;
+    if (globals_.LogOn) logEventCount_ = eventCount_;
+}
+
+void RunControl::LinkLost() {
+    if (recording_) mnuStop_Click();
+    pendingLabel_ = kNone;
+}
+
 void RunControl::addPoint(RecorderChart& chart) {
-    if (chart.AddPoints(UVValue, CondValue) != 0) errors_.HandelError(code::kOutOfMemory);
+    if (chart.AddPoints(uvValue_, condValue_) != 0) errors_.HandelError(code::kOutOfMemory);
 }
 
 void RunControl::AddLivePoint() {
-    if (Recording && !Paused) {
+    if (recording_ && !paused_) {
         addPoint(liveChart_);
-        switch (PendingLabel) {
+        switch (pendingLabel_) {
         case kStart:
             mnuStart_Click();
-            Running = true;
-            Paused = false;
+            running_ = true;
+            paused_ = false;
             break;
         case kEnd:
-            PausePending = false;
-            EndPending = false;
-            WaitingForMethod = true;
+            pausePending_ = false;
+            endPending_ = false;
+            waitingForMethod_ = true;
             timerStopWaitForMethod_.start();
             mnuStop_Click();
-            Running = false;
-            Paused = false;
-            EventCount = 0;
+            running_ = false;
+            paused_ = false;
+            eventCount_ = 0;
             break;
         case kEventMark:
-            countUp(EventCount);
+            countUp(eventCount_);
             break;
         case kPause:
-            PausePending = false;
-            if (Running)
-                Paused = true;
+            pausePending_ = false;
+            if (running_)
+                paused_ = true;
             else
-                PendingLabel = kNone;
+                pendingLabel_ = kNone;
             break;
         default:
             break;
         }
-        DrawChartLabel(PendingLabel, false);
-        if (EndPending) {
-            PausePending = false;
-            EndPending = false;
-            PendingLabel = kEnd;
+        DrawChartLabel(pendingLabel_, false);
+        if (endPending_) {
+            pausePending_ = false;
+            endPending_ = false;
+            pendingLabel_ = kEnd;
         }
-        if (PausePending) {
-            PausePending = false;
-            PendingLabel = kPause;
+        if (pausePending_) {
+            pausePending_ = false;
+            pendingLabel_ = kPause;
         }
         return;
     }
-    switch (PendingLabel) {
+    switch (pendingLabel_) {
     case kStart:
-        Running = true;
+        running_ = true;
         break;
     case kEnd:
-        Running = false;
-        if (Paused) {
-            DrawChartLabel(PendingLabel, false);
-            Paused = false;
+        running_ = false;
+        if (paused_) {
+            DrawChartLabel(pendingLabel_, false);
+            paused_ = false;
         }
         break;
     case kEventMark:
-        if (Paused) {
-            countUp(EventCount);
-            DrawChartLabel(PendingLabel, false);
+        if (paused_) {
+            countUp(eventCount_);
+            DrawChartLabel(pendingLabel_, false);
         }
         break;
     default:
@@ -127,53 +288,53 @@ void RunControl::AddLivePoint() {
 
 void RunControl::AddLogPoint() {
     if (!globals_.LogOn) {
-        if (LogPendingLabel == kStart) LogRunning = true;
-        if (LogPendingLabel == kEnd) LogRunning = false;
+        if (logPendingLabel_ == kStart) logRunning_ = true;
+        if (logPendingLabel_ == kEnd) logRunning_ = false;
         return;
     }
     // A paused log that is told the run ended goes on logging, or it would
     // drop every point up to the next run.
-    if (LogPaused && (LogPendingLabel == kEnd || LogEndPending)) LogPaused = false;
-    if (LogPaused) return;
+    if (logPaused_ && (logPendingLabel_ == kEnd || logEndPending_)) logPaused_ = false;
+    if (logPaused_) return;
 
     addPoint(logChart_);
-    switch (LogPendingLabel) {
+    switch (logPendingLabel_) {
     case kStart:
-        LogRunning = true;
-        LogPaused = false;
+        logRunning_ = true;
+        logPaused_ = false;
         break;
     case kEnd:
-        LogPausePending = false;
-        LogEndPending = false;
-        LogRunning = false;
-        LogPaused = false;
-        LogEventCount = 0;
+        logPausePending_ = false;
+        logEndPending_ = false;
+        logRunning_ = false;
+        logPaused_ = false;
+        logEventCount_ = 0;
         break;
     case kEventMark:
-        countUp(LogEventCount);
+        countUp(logEventCount_);
         break;
     case kPause:
-        LogPausePending = false;
-        if (LogRunning)
-            LogPaused = true;
+        logPausePending_ = false;
+        if (logRunning_)
+            logPaused_ = true;
         else
-            LogPendingLabel = kNone;
+            logPendingLabel_ = kNone;
         break;
     default:
         break;
     }
-    DrawChartLabel(LogPendingLabel, true);
-    if (LogEndPending) {
-        LogPausePending = false;
-        LogEndPending = false;
-        LogPendingLabel = kEnd;
+    DrawChartLabel(logPendingLabel_, true);
+    if (logEndPending_) {
+        logPausePending_ = false;
+        logEndPending_ = false;
+        logPendingLabel_ = kEnd;
     }
-    if (LogPausePending) {
-        LogPausePending = false;
-        LogPendingLabel = kPause;
+    if (logPausePending_) {
+        logPausePending_ = false;
+        logPendingLabel_ = kPause;
     }
-    LogTime = static_cast<float>(static_cast<double>(LogPointCount) / kLogPointsPerMinute);
-    if (LogPointCount < std::numeric_limits<int32_t>::max()) ++LogPointCount;
+    logTime_ = static_cast<float>(static_cast<double>(logPointCount_) / kLogPointsPerMinute);
+    if (logPointCount_ < std::numeric_limits<int32_t>::max()) ++logPointCount_;
 }
 
 void RunControl::DrawChartLabel(int16_t& LabelType, bool Log) {
@@ -183,9 +344,9 @@ void RunControl::DrawChartLabel(int16_t& LabelType, bool Log) {
     }
     const LabelStyle& style = kLabelStyles[LabelType];
     const std::string text =
-        style.text != nullptr ? std::string(style.text) : std::to_string(Log ? LogEventCount : EventCount);
+        style.text != nullptr ? std::string(style.text) : std::to_string(Log ? logEventCount_ : eventCount_);
     RecorderChart& chart = Log ? logChart_ : liveChart_;
-    const float x = Log ? LogTime : liveChart_.GetDuration();
+    const float x = Log ? logTime_ : liveChart_.GetDuration();
     if (chart.AddLabel(text, style.color, style.offset, x) != 0)
         errors_.HandelError(code::kOutOfMemory);
     LabelType = kNone;
@@ -214,9 +375,9 @@ void RunControl::DrawNewLivePoints() {
 
 void RunControl::mnuStart_Click() {
     globals_.Saved[0] = false;
-    Recording = true;
-    EventCount = 0;
-    PausePending = false;
+    recording_ = true;
+    eventCount_ = 0;
+    pausePending_ = false;
     controls_.showPressed(Item::cmdRecord);
     if (globals_.CurrentChart == 0) {
         for (const Item item : kBlockedWhileRecording) controls_.setEnabled(item, false);
@@ -237,7 +398,7 @@ void RunControl::mnuStop_Click() {
     } catch (const pelomar::RuntimeError&) {
         // A run beyond the scroll bar's range keeps the bar as it was.
     }
-    Recording = false;
+    recording_ = false;
     controls_.showPressed(Item::cmdStop);
     if (globals_.CurrentChart == 0) {
         for (const Item item : kBlockedWhileRecording) controls_.setEnabled(item, true);
@@ -246,6 +407,20 @@ void RunControl::mnuStop_Click() {
     controls_.setEnabled(Item::mnuComPort, true);
     controls_.setEnabled(Item::mnuStop, false);
     controls_.setEnabled(Item::mnuStart, true);
+}
+
+void RunControl::mnuLogOn_Click(bool dataFlowing) {
+    controls_.showPressed(Item::cmdLogOn);
+    controls_.setEnabled(Item::mnuLogOn, false);
+    controls_.setEnabled(Item::mnuLogOff, true);
+    globals_.LogOn = true;
+    if (dataFlowing) {
+        logEventCount_ = eventCount_;
+        logPendingLabel_ = kNone;
+        logEndPending_ = false;
+        logPausePending_ = false;
+        timerSaveLog_.start();
+    }
 }
 
 void RunControl::mnuLogOff_Click() {
@@ -258,29 +433,29 @@ void RunControl::mnuLogOff_Click() {
 
 void RunControl::TimerStopWaitForMethod_Timer() {
     timerStopWaitForMethod_.stop();
-    WaitingForMethod = false;
+    waitingForMethod_ = false;
 }
 
-void RunControl::QueueLabel(int16_t label) {
-    if (PendingLabel == kEnd && label != kEnd) EndPending = true;
-    PendingLabel = label;
+void RunControl::queueLabel(int16_t label) {
+    if (pendingLabel_ == kEnd && label != kEnd) endPending_ = true;
+    pendingLabel_ = label;
 }
 
-void RunControl::QueueLogLabel(int16_t label) {
-    if (LogPendingLabel == kEnd && label != kEnd) LogEndPending = true;
-    LogPendingLabel = label;
+void RunControl::queueLogLabel(int16_t label) {
+    if (logPendingLabel_ == kEnd && label != kEnd) logEndPending_ = true;
+    logPendingLabel_ = label;
 }
 
-void RunControl::QueueStart() {
-    EndPending = false;
-    PausePending = false;
-    PendingLabel = kStart;
+void RunControl::queueStart() {
+    endPending_ = false;
+    pausePending_ = false;
+    pendingLabel_ = kStart;
 }
 
-void RunControl::QueueLogStart() {
-    LogEndPending = false;
-    LogPausePending = false;
-    LogPendingLabel = kStart;
+void RunControl::queueLogStart() {
+    logEndPending_ = false;
+    logPausePending_ = false;
+    logPendingLabel_ = kStart;
 }
 
 }  // namespace tavrin

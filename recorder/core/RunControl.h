@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-#include "core/ErrorReporter.h"
 #include "core/AxisViewState.h"
+#include "core/Clock.h"
+#include "core/ErrorReporter.h"
 #include "core/MainWindowControls.h"
 #include "core/RecorderChart.h"
 #include "core/Timer.h"
@@ -11,9 +13,10 @@
 
 namespace tavrin {
 
-// Run state of the live chart and of the backup-log chart: turns decoded
-// points and queued run events into points, lettered labels and the axis
-// that follows the run; the Record and Stop commands.
+// Run state of the live chart and of the backup-log chart: takes the decoded
+// blocks, turns them into points, lettered labels and method entries and
+// moves the axis that follows the run; the Record, Stop, Log ON and Log OFF
+// commands. The only writer of the run state.
 class RunControl {
 public:
     // Queued label types; 0 is none.
@@ -31,8 +34,26 @@ public:
     static constexpr double kLogPointsPerMinute = 300.0;
 
     RunControl(RecorderChart& liveChart, RecorderChart& logChart, MainWindowControls& controls,
-               Timer& timerStopWaitForMethod, Timer& timerSaveLog, modGlobas& globals,
-               AxisViewState& axisView, ErrorReporter& errors);
+               Timer& timerStopWaitForMethod, Timer& timerSaveLog, const Clock& clock,
+               modGlobas& globals, AxisViewState& axisView, ErrorReporter& errors);
+
+    // The decoded blocks. A one-byte handler given a value it does not know
+    // returns false; only the status-blocks flag may have changed by then.
+    void HandelUVData(uint8_t DataType, float Value);
+    void HandelCondData(float Value);
+    bool HandelEventData(uint8_t Value);
+    bool HandelHoldData(uint8_t Value);
+    bool HandelPenStatusData(uint8_t Value);
+    bool HandelRunStatusData(uint8_t Value);
+    void HandelMethodData(const std::string& Text);
+    void UpdateLogRunFlags(uint8_t DataType);
+
+    // The decoder found block alignment: a run that is not recorded is over,
+    // and a log run goes on counting from the live count.
+    void StreamAligned();
+    // The instrument is gone: recording stops and a queued live label is
+    // dropped.
+    void LinkLost();
 
     void AddLivePoint();
     void AddLogPoint();
@@ -42,51 +63,76 @@ public:
     void DrawNewLivePoints();
     void mnuStart_Click();
     void mnuStop_Click();
+    // dataFlowing: the link is aligned or a receive event came since the
+    // last watchdog tick; then a new log run starts and the backup runs.
+    void mnuLogOn_Click(bool dataFlowing);
     void mnuLogOff_Click();
     void TimerStopWaitForMethod_Timer();
 
-    // Queue a label for the next point. A queued end is never overwritten:
-    // it moves one point later.
-    void QueueLabel(int16_t label);
-    void QueueLogLabel(int16_t label);
-    // A run starts with its start label; an end or pause still queued from
-    // before is stale and dropped.
-    void QueueStart();
-    void QueueLogStart();
-
     // Last values received.
-    float UVValue = 0;
-    float CondValue = 0;
+    float UVValue() const { return uvValue_; }
+    float CondValue() const { return condValue_; }
 
-    bool Recording = false;
-    bool Running = false;
-    bool Paused = false;
-    bool StartArmed = false;
-    bool EndPending = false;
-    bool PausePending = false;
-    bool WaitingForMethod = false;
-    int16_t EventCount = 0;
-    int16_t PendingLabel = kNone;
-    bool LogRunning = false;
-    bool LogPaused = false;
-    bool LogEndPending = false;
-    bool LogPausePending = false;
-    int16_t LogEventCount = 0;
-    int16_t LogPendingLabel = kNone;
-    float LogTime = 0;
-    int32_t LogPointCount = 0;
+    bool Recording() const { return recording_; }
+    bool Running() const { return running_; }
+    bool Paused() const { return paused_; }
+    bool StartArmed() const { return startArmed_; }
+    bool EndPending() const { return endPending_; }
+    bool PausePending() const { return pausePending_; }
+    bool WaitingForMethod() const { return waitingForMethod_; }
+    int16_t EventCount() const { return eventCount_; }
+    int16_t PendingLabel() const { return pendingLabel_; }
+    bool LogRunning() const { return logRunning_; }
+    bool LogPaused() const { return logPaused_; }
+    bool LogEndPending() const { return logEndPending_; }
+    bool LogPausePending() const { return logPausePending_; }
+    int16_t LogEventCount() const { return logEventCount_; }
+    int16_t LogPendingLabel() const { return logPendingLabel_; }
+    float LogTime() const { return logTime_; }
+    int32_t LogPointCount() const { return logPointCount_; }
 
 private:
     void addPoint(RecorderChart& chart);
+    // Queue a label for the next point. A queued end is never overwritten:
+    // it moves one point later.
+    void queueLabel(int16_t label);
+    void queueLogLabel(int16_t label);
+    // A run starts with its start label; an end or pause still queued from
+    // before is stale and dropped.
+    void queueStart();
+    void queueLogStart();
+    // The start of an 'E' 4 that was armed.
+    void startArmedRun();
 
     RecorderChart& liveChart_;
     RecorderChart& logChart_;
     MainWindowControls& controls_;
     Timer& timerStopWaitForMethod_;
     Timer& timerSaveLog_;
+    const Clock& clock_;
     modGlobas& globals_;
     AxisViewState& axisView_;
     ErrorReporter& errors_;
+
+    float uvValue_ = 0;
+    float condValue_ = 0;
+    bool recording_ = false;
+    bool running_ = false;
+    bool paused_ = false;
+    bool startArmed_ = false;
+    bool endPending_ = false;
+    bool pausePending_ = false;
+    bool waitingForMethod_ = false;
+    int16_t eventCount_ = 0;
+    int16_t pendingLabel_ = kNone;
+    bool logRunning_ = false;
+    bool logPaused_ = false;
+    bool logEndPending_ = false;
+    bool logPausePending_ = false;
+    int16_t logEventCount_ = 0;
+    int16_t logPendingLabel_ = kNone;
+    float logTime_ = 0;
+    int32_t logPointCount_ = 0;
 };
 
 }  // namespace tavrin

@@ -194,7 +194,7 @@ private slots:
         checkPoints(line.live(), stream, range({{20, 230}, {270, 330}}), "live");
         // Log: every point but the 39 after the pause label.
         checkPoints(line.log(), stream, range({{0, 230}, {270, 354}}), "log");
-        QVERIFY(!line.window().recorder().run.Recording);
+        QVERIFY(!line.window().recorder().run.Recording());
 
         // Live labels stand at the time of the point they came with, log
         // labels at the log point before it.
@@ -220,7 +220,7 @@ private slots:
         }
         QVERIFY(std::abs(line.live().MethodAt(0).XPos - 271.0f / 300.0f) < 1e-5f);
         QVERIFY(std::abs(line.log().MethodAt(0).XPos - 295.0f / 300.0f) < 1e-5f);
-        QVERIFY(!line.window().recorder().run.WaitingForMethod);
+        QVERIFY(!line.window().recorder().run.WaitingForMethod());
 
         QVERIFY(line.ui().boxes.empty());
         const std::string errors = line.errorLog();

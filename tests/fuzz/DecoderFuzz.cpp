@@ -1,16 +1,54 @@
 // Random bytes, split into random receive events and ticks, with the user's
 // commands and port events mixed in: the decoder must never crash, read
-// outside its ring, hang or let its counters run away.
+// outside its ring, hang or let its counters run away, and the run state
+// must stay consistent.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
 
+#include "core/LogControl.h"
+#include "fakes/FakeBackupChart.h"
+#include "fakes/FakeNoDataDialog.h"
 #include "fakes/RecorderRig.h"
 
 namespace {
 
 void check(bool ok) {
     if (!ok) std::abort();
+}
+
+void checkRunState(tavrin::test::RecorderRig& rig) {
+    using tavrin::RunControl;
+    const RunControl& run = rig.run();
+    check(run.EventCount() >= 0 && run.LogEventCount() >= 0);
+    check(run.PendingLabel() >= RunControl::kNone && run.PendingLabel() <= RunControl::kMark);
+    check(run.LogPendingLabel() >= RunControl::kNone && run.LogPendingLabel() <= RunControl::kMark);
+    // Every log point is counted, and labels stand at the previous one's time.
+    check(run.LogPointCount() == rig.log.points());
+    check(run.LogTime() == (run.LogPointCount() == 0
+                                ? 0.f
+                                : static_cast<float>((run.LogPointCount() - 1) / RunControl::kLogPointsPerMinute)));
+    check(run.WaitingForMethod() == rig.TimerStopWaitForMethod.isActive());
+}
+
+// A well-formed block, so that the run state is reached, not only the hunt.
+tavrin::test::Bytes wholeBlock(FuzzedDataProvider& in) {
+    using namespace tavrin::test;
+    static constexpr char kTypes[] = "CDUVEFHMPR";
+    const char type = kTypes[in.ConsumeIntegralInRange<size_t>(0, sizeof kTypes - 2)];
+    switch (type) {
+    case 'F':
+        return fblock();
+    case 'M':
+        return method(in.ConsumeRandomLengthString(16));
+    case 'E':
+    case 'H':
+    case 'P':
+    case 'R':
+        return byteBlock(type, in.ConsumeIntegralInRange<uint8_t>(0, 9));
+    default:
+        return floatBlock(type, static_cast<float>(in.ConsumeIntegralInRange<int>(-2, 2)) * 0.5f);
+    }
 }
 
 }  // namespace
@@ -20,9 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavrin::test;
     FuzzedDataProvider in(data, size);
     RecorderRig rig;
+    FakeBackupChart backup;
+    FakeNoDataDialog noData;
+    LogControl logging{rig.decoder(), rig.run(), backup, noData, rig.controls, rig.TimerCheckComData,
+                       rig.TimerSaveLog, rig.globals(), rig.rec->errors};
     rig.globals().LogOn = in.ConsumeBool();
     while (in.remaining_bytes() > 0) {
-        switch (in.ConsumeIntegralInRange<int>(0, 9)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 13)) {
         case 0:
             rig.tick();
             break;
@@ -41,6 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 5:
             rig.scheduler.advance(in.ConsumeIntegralInRange<int>(0, 20000));
             break;
+        case 6:
+            logging.mnuLogOn_Click();
+            break;
+        case 7:
+            logging.mnuLogOff_Click();
+            break;
+        case 8:
+        case 9:
+        case 10: {
+            Bytes blocks;
+            for (int n = in.ConsumeIntegralInRange<int>(1, 8); n > 0; --n) {
+                const Bytes b = wholeBlock(in);
+                blocks.insert(blocks.end(), b.begin(), b.end());
+            }
+            rig.receive(blocks);
+            break;
+        }
         default: {
             const size_t n = in.ConsumeIntegralInRange<size_t>(1, 700);
             rig.receive(in.ConsumeBytes<uint8_t>(n));
@@ -53,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(ring.TakeIndex() >= 0 && ring.TakeIndex() < ComBuffer::kSize);
         check((ring.TakeIndex() + ring.ByteCount()) % ComBuffer::kSize == ring.PutIndex());
         check(!rig.decoder().ComBusy);
+        checkRunState(rig);
     }
     // Whatever is left decodes in bounded time.
     for (int i = 0; i < 4; ++i) rig.tick();

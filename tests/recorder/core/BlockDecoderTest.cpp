@@ -308,7 +308,7 @@ TEST(DecoderErrors, BadPayloadBytesAreConsumedAndTheTickGoesOn) {
                                                  c.detail + dumpBefore(s.sent, past) + "\r\n");
         EXPECT_EQ(s.rig.live.points(), before + 1);  // the rest of the tick still decodes
         EXPECT_FALSE(s.rig.globals().InSync);
-        EXPECT_TRUE(s.rig.run().Recording);
+        EXPECT_TRUE(s.rig.run().Recording());
     }
 }
 
@@ -349,16 +349,27 @@ TEST_F(Decoder, AStreamFromMidBlockAlignsOnlyOnAUvBlockFollowedBySync) {
 }
 
 TEST_F(Decoder, FindingAlignmentOpensTheLink) {
+    // A run with four marks, still running but no longer recorded, counted
+    // while logging was off; then the link was lost.
+    rig.align();
+    rig.receive(cat({runStatus(1), point(), repeat(cat({ev(2), point()}), 4)}));
+    rig.tick();
+    rig.run().mnuStop_Click();
+    rig.decoder().DisableDataCollection();
+    ASSERT_TRUE(rig.run().Running());
+    ASSERT_EQ(rig.run().EventCount(), 4);
+    ASSERT_EQ(rig.run().LogEventCount(), 0);
+    ASSERT_FALSE(rig.TimerSaveLog.isActive());
+    ASSERT_FALSE(rig.TimerCheckComData.isActive());
+
     rig.globals().LogOn = true;
-    rig.run().EventCount = 4;
-    rig.run().Running = true;
     rig.align();
     EXPECT_TRUE(rig.globals().InSync);
-    EXPECT_FALSE(rig.run().Running);
+    EXPECT_FALSE(rig.run().Running());
     EXPECT_EQ(rig.controls.ledColor, 0xFF00);
     EXPECT_TRUE(rig.TimerCheckComData.isActive());
     EXPECT_TRUE(rig.TimerSaveLog.isActive());
-    EXPECT_EQ(rig.run().LogEventCount, 4);
+    EXPECT_EQ(rig.run().LogEventCount(), 4);
     EXPECT_EQ(rig.controls.isEnabled(Item::mnuStart), 1);
     EXPECT_EQ(rig.controls.isEnabled(Item::cmdRecord), 1);
     EXPECT_EQ(rig.controls.isEnabled(Item::cmdStop), 1);
@@ -423,7 +434,7 @@ TEST_F(Decoder, NonFiniteValuesAreStoredAsReceived) {
     EXPECT_EQ(rig.live.point(1).Y2, inf);
     EXPECT_EQ(rig.live.point(2).Y1, -inf);
     EXPECT_TRUE(std::isnan(rig.live.point(2).Y2));
-    EXPECT_TRUE(rig.run().Recording);
+    EXPECT_TRUE(rig.run().Recording());
 }
 
 TEST_F(Decoder, AnOverflowingReceiveDropsTheOldestBytesLogsOnceAndRealigns) {
@@ -475,7 +486,7 @@ TEST_F(Decoder, BusyFlagSurvivesATripInsideTheDecodersMessageBox) {
     EXPECT_FALSE(rig.decoder().ComBusy);
     EXPECT_TRUE(rig.TimerProcess.isActive());
     ASSERT_FALSE(rig.ui.boxes.empty());
-    EXPECT_FALSE(rig.run().Recording);
+    EXPECT_FALSE(rig.run().Recording());
 }
 
 TEST_F(Decoder, PortEventsOtherThanReceiveGoToErrorReportingUnread) {
@@ -502,7 +513,7 @@ TEST_F(Decoder, KeepsUpWithAnHourAtTheInstrumentsPace) {
     EXPECT_EQ(rig.live.points(), kPoints);
     EXPECT_EQ(rig.live.point(kPoints - 1).Y1, static_cast<float>(kPoints - 1));
     EXPECT_EQ(rig.log.points(), kPoints);
-    EXPECT_EQ(rig.run().LogPointCount, kPoints);
+    EXPECT_EQ(rig.run().LogPointCount(), kPoints);
     EXPECT_TRUE(rig.errorLog.entries.empty());
     EXPECT_GT(rig.live.drawNewPointsCalls, 4000);
 }
@@ -513,7 +524,7 @@ TEST_F(Decoder, AFailingErrorLogNeverStopsRecording) {
     rig.receive(cat({{0x41}, point(), {0x42}, ev(9), point(), point()}));
     for (int i = 0; i < 4; ++i) rig.tick();
     EXPECT_GT(rig.errorLog.attempts, 0);
-    EXPECT_TRUE(rig.run().Recording);
+    EXPECT_TRUE(rig.run().Recording());
     EXPECT_TRUE(rig.globals().InSync);
     rig.receive(repeat(point(), 5));
     rig.tick();

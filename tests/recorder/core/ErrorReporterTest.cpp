@@ -68,9 +68,8 @@ TEST_F(ErrorReporterFixture, OutOfMemoryStopsRecordingAndLoggingAfterEachBox) {
     EXPECT_EQ(stops, 2);
 }
 
-TEST_F(ErrorReporterFixture, UnreadableSettingsQuoteTheCurrentRunTimeError) {
-    errors.CurrentRuntimeError = 53;
-    errors.HandelError(-20);
+TEST_F(ErrorReporterFixture, UnreadableSettingsQuoteTheRunTimeErrorGiven) {
+    errors.HandelError(-20, "File not found");
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Cannot load configuration file.\rFile not found\rUsing default values.");
     EXPECT_EQ(ui.boxes[0].title, "ERROR!");
@@ -143,13 +142,22 @@ TEST_F(ErrorReporterFixture, OnlyTheProtocolErrorsDropAlignment) {
 }
 
 TEST_F(ErrorReporterFixture, TheLastProtocolDetailFollowsEveryLaterMessage) {
-    errors.ErrorDetail = "Sub X; detail\r\n 1 2";
-    errors.HandelError(-10);
+    errors.HandelError(-10, "Sub X; detail\r\n 1 2");
     errors.HandelError(1008);
     ASSERT_EQ(log.entries.size(), 2u);
     EXPECT_EQ(log.entries[0], "12/10/2026 10:22:01 AM\r\nERROR - Lost Sync.Sub X; detail\r\n 1 2\r\n");
     EXPECT_EQ(log.entries[1],
               "12/10/2026 10:22:01 AM\r\nERROR - Receive buffer overflow.Sub X; detail\r\n 1 2\r\n");
+}
+
+// Only a protocol error's detail is kept for the entries that follow.
+TEST_F(ErrorReporterFixture, OtherDetailsAreNotKept) {
+    errors.HandelError(-20, "File not found");
+    errors.HandelError(-13, "not kept");
+    errors.HandelError(1008);
+    ASSERT_EQ(log.entries.size(), 2u);
+    EXPECT_EQ(log.entries[0], "12/10/2026 10:22:01 AM\r\nFirst Sync not found\r\n");
+    EXPECT_EQ(log.entries[1], "12/10/2026 10:22:01 AM\r\nERROR - Receive buffer overflow.\r\n");
 }
 
 TEST_F(ErrorReporterFixture, AFailedLogWriteIsDroppedQuietly) {

@@ -51,7 +51,7 @@ TEST_F(LogControlTest, SilentInstrumentTripsTheWatchdogOnceWithinTenSeconds) {
     EXPECT_EQ(noData.shown, 0) << "one silent interval may have been partly fed";
     rig.scheduler.advance(5100);
     EXPECT_EQ(noData.shown, 1);
-    EXPECT_FALSE(rig.run().Recording);
+    EXPECT_FALSE(rig.run().Recording());
     EXPECT_FALSE(rig.TimerSaveLog.isActive());
     EXPECT_FALSE(rig.TimerCheckComData.isActive());
     EXPECT_FALSE(rig.globals().InSync);
@@ -136,7 +136,7 @@ TEST_F(LogControlTest, FailedBackupIsReportedAndLeavesSaveLogAsItWas) {
     EXPECT_EQ(rig.controls.isEnabled(Item::mnuSaveLog), -1);
     EXPECT_NE(rig.errorLog.text.find(pelomar::core::errorText(pelomar::core::err::kDiskFull)),
               std::string::npos);
-    EXPECT_TRUE(rig.run().Recording) << "a failing backup must not stop the run";
+    EXPECT_TRUE(rig.run().Recording()) << "a failing backup must not stop the run";
     EXPECT_TRUE(rig.TimerSaveLog.isActive());
     stream(20000);
     EXPECT_EQ(backup.calls.size(), 2u) << "the next tick tries again";
@@ -166,18 +166,24 @@ TEST_F(LogControlTest, LogOnWithoutDataChangesOnlyTheMenus) {
 
 TEST_F(LogControlTest, LogOnWhileAlignedStartsTheBackupAndANewLogRun) {
     rig.align();
-    rig.run().EventCount = 4;
-    rig.run().LogPendingLabel = RunControl::kPause;
-    rig.run().LogEndPending = true;
-    rig.run().LogPausePending = true;
+    // With logging off and no status blocks: a run with four marks, its end,
+    // a 'U' block and a pause, all still queued on the log side.
+    rig.receive(cat({ev(4), ev(4), point('V'), repeat(cat({ev(2), point('V')}), 4), ev(3),
+                     uv('U', 0.f), runStatus(2)}));
+    rig.tick();
+    ASSERT_EQ(rig.run().EventCount(), 4);
+    ASSERT_EQ(rig.run().LogEventCount(), 0);
+    ASSERT_EQ(rig.run().LogPendingLabel(), RunControl::kPause);
+    ASSERT_TRUE(rig.run().LogEndPending());
+    ASSERT_TRUE(rig.run().LogPausePending());
     // Just after a watchdog tick: aligned, but no receive event yet.
     rig.decoder().DataSeen = false;
     logging.mnuLogOn_Click();
     EXPECT_TRUE(rig.TimerSaveLog.isActive());
-    EXPECT_EQ(rig.run().LogEventCount, 4);
-    EXPECT_EQ(rig.run().LogPendingLabel, RunControl::kNone);
-    EXPECT_FALSE(rig.run().LogEndPending);
-    EXPECT_FALSE(rig.run().LogPausePending);
+    EXPECT_EQ(rig.run().LogEventCount(), 4);
+    EXPECT_EQ(rig.run().LogPendingLabel(), RunControl::kNone);
+    EXPECT_FALSE(rig.run().LogEndPending());
+    EXPECT_FALSE(rig.run().LogPausePending());
 }
 
 TEST_F(LogControlTest, LogOffStopsTheBackup) {

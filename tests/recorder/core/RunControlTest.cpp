@@ -38,8 +38,8 @@ TEST_F(Run, StatusBlocksDriveStartPauseHoldContinueAndEnd) {
     feed(cat({runStatus(1), point()}));                          // continue from the pause: no label
     feed(cat({hold(1), point(), hold(2), point()}));
     feed(cat({runStatus(0), point()}));
-    EXPECT_FALSE(run().Recording);
-    EXPECT_TRUE(run().WaitingForMethod);
+    EXPECT_FALSE(run().Recording());
+    EXPECT_TRUE(run().WaitingForMethod());
     EXPECT_TRUE(rig.TimerStopWaitForMethod.isActive());
     feed(cat({method("run 7"), point()}));
 
@@ -49,7 +49,7 @@ TEST_F(Run, StatusBlocksDriveStartPauseHoldContinueAndEnd) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(rig.live.label(i).XPos, liveAt[i]) << i;
     ASSERT_EQ(rig.live.methods(), 1);
     EXPECT_EQ(rig.live.method(0).XPos, at(7));
-    EXPECT_FALSE(run().WaitingForMethod);
+    EXPECT_FALSE(run().WaitingForMethod());
     EXPECT_FALSE(rig.TimerStopWaitForMethod.isActive());
 
     // The log chart is paused too, so it skips the two paused points; its
@@ -61,14 +61,14 @@ TEST_F(Run, StatusBlocksDriveStartPauseHoldContinueAndEnd) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(rig.log.label(i).XPos, logAt[i]) << i;
     ASSERT_EQ(rig.log.methods(), 1);
     EXPECT_EQ(rig.log.method(0).XPos, at(8));
-    EXPECT_EQ(run().LogPointCount, 1 + 9);  // counted since start, the aligning point too
+    EXPECT_EQ(run().LogPointCount(), 1 + 9);  // counted since start, the aligning point too
 }
 
 TEST_F(Run, AMethodAfterTheWaitGoesToTheLogChartOnly) {
     feed(cat({runStatus(1), point(), runStatus(0), point()}));
-    ASSERT_TRUE(run().WaitingForMethod);
+    ASSERT_TRUE(run().WaitingForMethod());
     rig.scheduler.advance(15000);
-    EXPECT_FALSE(run().WaitingForMethod);
+    EXPECT_FALSE(run().WaitingForMethod());
     EXPECT_FALSE(rig.TimerStopWaitForMethod.isActive());
     feed(method("late"));
     EXPECT_EQ(rig.live.methods(), 0);
@@ -79,8 +79,8 @@ TEST_F(Run, LosingTheInstrumentStopsRecordingAndDropsAlignment) {
     feed(cat({runStatus(1), point(), ev(2)}));
     rig.TimerCheckComData.start();
     rig.decoder().DisableDataCollection();
-    EXPECT_FALSE(run().Recording);
-    EXPECT_EQ(run().PendingLabel, RunControl::kNone);
+    EXPECT_FALSE(run().Recording());
+    EXPECT_EQ(run().PendingLabel(), RunControl::kNone);
     EXPECT_FALSE(rig.globals().InSync);
     EXPECT_FALSE(rig.decoder().ComBusy);
     EXPECT_EQ(rig.controls.ledColor, 0);
@@ -115,19 +115,19 @@ TEST_F(Run, EventMarksCountFromOneInEachRunOnBothCharts) {
 // 'V' while running, 'U' while paused.
 TEST_F(Run, WithoutStatusBlocksTheLettersAndEventsDriveTheRun) {
     feed(ev(4));
-    EXPECT_FALSE(run().Recording);
-    EXPECT_TRUE(run().StartArmed);
+    EXPECT_FALSE(run().Recording());
+    EXPECT_TRUE(run().StartArmed());
     feed(cat({point('V'), point('V')}));
-    EXPECT_TRUE(run().Recording);
-    EXPECT_TRUE(run().Running);
+    EXPECT_TRUE(run().Recording());
+    EXPECT_TRUE(run().Running());
     feed(cat({point('U'), point('U'), point('U')}));
-    EXPECT_TRUE(run().Paused);
-    EXPECT_TRUE(run().LogPaused);
+    EXPECT_TRUE(run().Paused());
+    EXPECT_TRUE(run().LogPaused());
     feed(cat({point('V'), point('V')}));
-    EXPECT_FALSE(run().Paused);
-    EXPECT_FALSE(run().LogPaused);
+    EXPECT_FALSE(run().Paused());
+    EXPECT_FALSE(run().LogPaused());
     feed(cat({ev(3), point('V'), point('V')}));
-    EXPECT_FALSE(run().Recording);
+    EXPECT_FALSE(run().Recording());
     EXPECT_EQ(rig.live.labelTexts(), "SPE");
     EXPECT_EQ(rig.log.labelTexts(), "SPE");
     // The paused 'U' points are missing from the live chart.
@@ -136,18 +136,18 @@ TEST_F(Run, WithoutStatusBlocksTheLettersAndEventsDriveTheRun) {
 
 TEST_F(Run, AnArmedStartIsTakenByAVBlockAndDroppedByAUBlock) {
     feed(cat({ev(4), point('U'), point('V')}));
-    EXPECT_FALSE(run().Recording);
-    EXPECT_FALSE(run().StartArmed);
+    EXPECT_FALSE(run().Recording());
+    EXPECT_FALSE(run().StartArmed());
     feed(cat({ev(4), point('V'), point('V')}));
-    EXPECT_TRUE(run().Recording);
+    EXPECT_TRUE(run().Recording());
     EXPECT_EQ(rig.live.labelTexts(), "S");
 }
 
 TEST_F(Run, AnEndWhilePausedIsLabelledAndStopsRecording) {
     feed(cat({ev(4), ev(4), point('V'), point('U'), point('U'), point('U')}));
-    ASSERT_TRUE(run().Paused);
+    ASSERT_TRUE(run().Paused());
     feed(cat({ev(3), point('U'), point('U')}));
-    EXPECT_FALSE(run().Recording);
+    EXPECT_FALSE(run().Recording());
     EXPECT_EQ(rig.live.labelTexts(), "SPE");
     // The log chart is not left paused for ever by the end.
     EXPECT_EQ(rig.log.labelTexts(), "SPE");
@@ -158,24 +158,24 @@ TEST_F(Run, AnEndWhilePausedIsLabelledAndStopsRecording) {
 
 TEST_F(Run, RunEndWhilePausedLabelsTheEndAndKeepsRecording) {
     feed(cat({runStatus(1), point(), runStatus(2), point(), point()}));
-    ASSERT_TRUE(run().Paused);
+    ASSERT_TRUE(run().Paused());
     feed(cat({runStatus(0), point()}));
     EXPECT_EQ(rig.live.labelTexts(), "SPE");
-    EXPECT_FALSE(run().Paused);
-    EXPECT_FALSE(run().Running);
-    EXPECT_TRUE(run().Recording);
+    EXPECT_FALSE(run().Paused());
+    EXPECT_FALSE(run().Running());
+    EXPECT_TRUE(run().Recording());
 }
 
 TEST_F(Run, PenBlocksStartAndStopRecording) {
     feed(pen(1));
-    EXPECT_TRUE(run().Recording);
+    EXPECT_TRUE(run().Recording());
     EXPECT_TRUE(rig.globals().StatusBlocksSeen);
     EXPECT_EQ(rig.controls.pressed, Item::cmdRecord);
     feed(cat({point(), point()}));
     EXPECT_EQ(rig.live.points(), 2);
     EXPECT_EQ(rig.live.labels(), 0);
     feed(pen(0));
-    EXPECT_FALSE(run().Recording);
+    EXPECT_FALSE(run().Recording());
     EXPECT_EQ(rig.controls.pressed, Item::cmdStop);
 }
 
@@ -191,7 +191,7 @@ TEST_F(Run, ALaterEventNeverOverwritesAQueuedEnd) {
         r.receive(cat({runStatus(1), point(), runStatus(0), block, point(), point(), point()}));
         r.tick();
         r.tick();
-        EXPECT_FALSE(r.run().Recording);
+        EXPECT_FALSE(r.run().Recording());
         ASSERT_GE(r.live.labels(), 2);
         EXPECT_EQ(r.live.label(r.live.labels() - 1).Label, "E");
     }
@@ -200,7 +200,7 @@ TEST_F(Run, ALaterEventNeverOverwritesAQueuedEnd) {
 TEST_F(Run, AStartFromIdleDropsAStaleQueuedEnd) {
     feed(cat({runStatus(1), point(), ev(3), pen(0)}));  // stopped before the end was labelled
     feed(cat({runStatus(1), point(), point(), point()}));
-    EXPECT_TRUE(run().Recording);
+    EXPECT_TRUE(run().Recording());
     EXPECT_EQ(rig.live.labelTexts(), "SS");
 }
 
@@ -216,12 +216,12 @@ TEST_F(Run, ARunGoesOnAcrossARealignment) {
     feed(cat({runStatus(1), point(), ev(2), point()}));
     realign();
     feed(cat({runStatus(1), point(), ev(2), point(), runStatus(2), point(), point()}));
-    ASSERT_TRUE(run().Paused);
+    ASSERT_TRUE(run().Paused());
     realign();
     feed(cat({runStatus(1), point(), ev(2), point(), runStatus(2), point()}));
-    EXPECT_TRUE(run().Paused);
+    EXPECT_TRUE(run().Paused());
     feed(cat({runStatus(1), point(), runStatus(0), point(), point()}));
-    EXPECT_FALSE(run().Recording);
+    EXPECT_FALSE(run().Recording());
     EXPECT_EQ(rig.live.labelTexts(), "S1C2P3PE");
     EXPECT_EQ(rig.log.labelTexts(), "S1C2P3PE");
 
@@ -236,13 +236,13 @@ TEST_F(Run, ARunGoesOnAcrossARealignment) {
 
 TEST_F(Run, WithLoggingOffTheLogFlagsStillFollowTheRun) {
     rig.globals().LogOn = false;
-    const int32_t counted = run().LogPointCount;
+    const int32_t counted = run().LogPointCount();
     feed(cat({runStatus(1), point(), point()}));
-    EXPECT_TRUE(run().LogRunning);
+    EXPECT_TRUE(run().LogRunning());
     EXPECT_EQ(rig.log.points(), 0);
-    EXPECT_EQ(run().LogPointCount, counted);
+    EXPECT_EQ(run().LogPointCount(), counted);
     feed(cat({runStatus(0), point()}));
-    EXPECT_FALSE(run().LogRunning);
+    EXPECT_FALSE(run().LogRunning());
     EXPECT_EQ(rig.log.labels(), 0);
 }
 
@@ -253,7 +253,7 @@ TEST_F(Run, OutOfMemoryShowsItsBoxOncePerFailureAndStopsRecordingAndLogging) {
     feed(cat({ev(2), point()}));
     ASSERT_EQ(rig.ui.boxes.size(), 1u);
     EXPECT_EQ(rig.ui.boxes[0].text, "Out of memory, Recording and Logging stopped.  Please exit Tavrin.");
-    EXPECT_FALSE(run().Recording);
+    EXPECT_FALSE(run().Recording());
     EXPECT_FALSE(rig.globals().LogOn);
     EXPECT_FALSE(rig.TimerSaveLog.isActive());
     EXPECT_EQ(rig.controls.pressed, Item::cmdLogOff);
@@ -278,7 +278,7 @@ TEST_F(Run, AFailingLabelOrMethodIsOutOfMemoryToo) {
 
 TEST(RunAxis, TheLiveAxisFollowsTheRun) {
     RecorderRig rig;
-    rig.run().Recording = true;
+    rig.run().mnuStart_Click();
     for (int i = 0; i < 3001; ++i) rig.run().AddLivePoint();  // 10 minutes
     rig.run().DrawNewLivePoints();
     EXPECT_EQ(rig.live.XEnd(), 10.f);

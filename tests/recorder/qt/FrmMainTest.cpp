@@ -58,7 +58,7 @@ private slots:
         QVERIFY(w.TimerCheckComData.isActive());
 
         w.mnuStart->trigger();
-        QVERIFY(w.recorder().run.Recording);
+        QVERIFY(w.recorder().run.Recording());
         QVERIFY(w.cmdRecord->isChecked());
         QVERIFY(!w.mnuStart->isEnabled());
         port.receive(cat({runStatus(1), point('V', 0.25f, 3.f), ev(2), point('V', 0.5f, 4.f)}));
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(w.Chart[5]->NumPoints(), 5);
 
         w.cmdStop->trigger();
-        QVERIFY(!w.recorder().run.Recording);
+        QVERIFY(!w.recorder().run.Recording());
         QVERIFY(w.cmdStop->isChecked());
         QVERIFY(w.mnuStart->isEnabled());
     }
