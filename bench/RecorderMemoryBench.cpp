@@ -4,6 +4,7 @@
 // the recorder composes it. Reports VmRSS and VmHWM of the process.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QMainWindow>
@@ -55,6 +56,7 @@ void BM_RecorderMemory(benchmark::State& state) {
     }
     for (auto _ : state) {
         tavrin::bench::app();
+        state.counters["app_MB"] = statusMegabytes("VmRSS");
         QMainWindow window;
         auto* central = new QWidget(&window);
         window.setCentralWidget(central);
@@ -67,6 +69,7 @@ void BM_RecorderMemory(benchmark::State& state) {
         window.resize(1600, 900);
         window.show();
         tavrin::bench::PaintCounter(*charts[0]).paintThrough();
+        state.counters["empty_MB"] = statusMegabytes("VmRSS");
 
         // The live run: 30 hours in 700 ms batches, the view widened as the
         // run reaches its edge.
@@ -83,10 +86,12 @@ void BM_RecorderMemory(benchmark::State& state) {
             }
         }
         live.DrawNewPoints();
+        state.counters["live_MB"] = statusMegabytes("VmRSS");
         for (size_t i = 1; i <= 4; ++i)
             if (!charts[i]->ReadFromFile(file)) state.SkipWithError("cannot read the 24-hour file");
         tavrin::bench::PaintCounter(live).paintThrough();
         state.counters["rss_MB"] = statusMegabytes("VmRSS");
+        if (getenv("TRIM")) { malloc_trim(0); state.counters["trim_MB"] = statusMegabytes("VmRSS"); }
         state.counters["peak_MB"] = statusMegabytes("VmHWM");
         state.counters["live_points"] = live.NumPoints();
     }

@@ -8,6 +8,7 @@
 
 #include "FontMapping.h"
 #include "OleColors.h"
+#include "ThinPolyline.h"
 #include "pelomar/CodePage.h"
 
 namespace pelomar {
@@ -38,6 +39,14 @@ void PainterSurface::begin(QPaintDevice* device) {
     painter_ = std::make_unique<QPainter>(device);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+void PainterSurface::beginMeasuring(QPaintDevice* metrics, int width, int height) {
+    end();
+    device_ = metrics;
+    scale_.pixelWidth = width;
+    scale_.pixelHeight = height;
+    updateFont();
 }
 
 void PainterSurface::end() {
@@ -76,6 +85,12 @@ void PainterSurface::touch(double x0, double y0, double x1, double y1, double pe
     dirtyTop_ = std::min(dirtyTop_, top);
     dirtyRight_ = std::max(dirtyRight_, right);
     dirtyBottom_ = std::max(dirtyBottom_, bottom);
+}
+
+// After a clear, nothing more needs measuring.
+bool PainterSurface::wholeTouched() const {
+    return touched_ && dirtyLeft_ <= 0 && dirtyTop_ <= 0 && dirtyRight_ >= scale_.pixelWidth &&
+           dirtyBottom_ >= scale_.pixelHeight;
 }
 
 QRect PainterSurface::dirty() const {
@@ -180,7 +195,7 @@ void PainterSurface::print(const std::string& text) {
         const QPointF at = toDevice(currentX_, currentY_);
         const QString s = fromCodePage(text);
         painter_->drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
-        touch(textBounds(fm, s).translated(at));
+        if (!wholeTouched()) touch(textBounds(fm, s).translated(at));
     }
     currentY_ += textHeight(text);
     currentX_ = scale_.left;
@@ -200,25 +215,31 @@ void PainterSurface::printRotated(const std::string& text, const std::string& fa
     painter_->rotate(-90);
     const QString s = fromCodePage(text);
     painter_->drawText(QPointF(0, fm.ascent()), s);
-    touch(painter_->transform().mapRect(textBounds(fm, s)));
+    if (!wholeTouched()) touch(painter_->transform().mapRect(textBounds(fm, s)));
     painter_->restore();
 }
 
 void PainterSurface::polyline(const core::DevicePoint* points, size_t count) {
     if (!active() || count == 0) return;
-    polygon_.resize(static_cast<qsizetype>(count));
     int32_t left = points[0].x, right = left, top = points[0].y, bottom = top;
-    for (size_t i = 0; i < count; ++i) {
-        const core::DevicePoint& p = points[i];
-        polygon_[static_cast<qsizetype>(i)] = QPoint(p.x, p.y);
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::min(top, p.y);
-        bottom = std::max(bottom, p.y);
+    for (size_t i = 1; i < count; ++i) {
+        left = std::min(left, points[i].x);
+        right = std::max(right, points[i].x);
+        top = std::min(top, points[i].y);
+        bottom = std::max(bottom, points[i].y);
     }
+    touch(left, top, right, bottom);
+    // On the screen picture the traces skip the painter's general path and
+    // set the same pixels.
+    if (device_->devType() == QInternal::Image && painter_->transform().isIdentity() &&
+        !painter_->hasClipping() && painter_->compositionMode() == QPainter::CompositionMode_SourceOver &&
+        !painter_->testRenderHint(QPainter::Antialiasing) &&
+        drawThinPolyline(*static_cast<QImage*>(device_), points, count, fore_.rgba()))
+        return;
+    polygon_.resize(static_cast<qsizetype>(count));
+    for (size_t i = 0; i < count; ++i) polygon_[static_cast<qsizetype>(i)] = QPoint(points[i].x, points[i].y);
     painter_->setPen(QPen(fore_, 0));
     painter_->drawPolyline(polygon_);
-    touch(left, top, right, bottom);
 }
 
 }  // namespace pelomar

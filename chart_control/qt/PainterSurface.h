@@ -24,6 +24,10 @@ public:
 
     // Starts a pass on `device`; the scale keeps its edges on the new size.
     void begin(QPaintDevice* device);
+    // Starts a pass that draws nothing on an area of the given size: the
+    // geometry and the text measures are those of a picture of that size
+    // whose metrics `metrics` has.
+    void beginMeasuring(QPaintDevice* metrics, int width, int height);
     void end();
     void setBackground(const QColor& c) { background_ = c; }
 
@@ -81,6 +85,7 @@ private:
     // Adds the pixels from (x0, y0) to (x1, y1), both included, grown by `pen`.
     void touch(double x0, double y0, double x1, double y1, double pen = 1);
     void touch(const QRectF& r, double pen = 1) { touch(r.left(), r.top(), r.right(), r.bottom(), pen); }
+    bool wholeTouched() const;
     void updateFont();
     bool active() const { return painter_ && painter_->isActive(); }
 

@@ -12,6 +12,10 @@
 
 namespace pelomar {
 
+namespace {
+constexpr int kPictureDotsPerMeter = 3780;  // 96 dpi
+}  // namespace
+
 Pelomar::Pelomar(QWidget* parent) : Pelomar(UserMode::RunTime, parent) {}
 
 Pelomar::Pelomar(UserMode mode, QWidget* parent)
@@ -161,27 +165,47 @@ void Pelomar::ResetZoom(bool raiseEvt) {
 }
 
 void Pelomar::fullRedraw() {
-    drawPicture();
-    if (!holdsPicture()) {
-        dropPicture();
-        return;
-    }
+    const bool keep = holdsPicture();
+    drawPicture(keep);
+    if (!keep) return;
     update();
     overlay_ = overlayRegion();
 }
 
-void Pelomar::drawPicture() {
+namespace {
+// Text measures of a picture without the picture: the same resolution.
+QImage& metricsDevice() {
+    static QImage device = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(kPictureDotsPerMeter);
+        i.setDotsPerMeterY(kPictureDotsPerMeter);
+        return i;
+    }();
+    return device;
+}
+}  // namespace
+
+// The full redraw on the picture; without `keep` it only measures, which
+// sets the geometry and the state of the pass as the picture would.
+void Pelomar::drawPicture(bool keep) {
     takeControlSize();
     const int w = std::max(1, width());
     const int h = std::max(1, height());
-    if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
-    pictureDropped_ = false;
-    // Fonts are sized in points on the picture as on a 96 dpi screen.
-    picMain_.setDotsPerMeterX(3780);
-    picMain_.setDotsPerMeterY(3780);
+    if (keep) {
+        if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
+        // Fonts are sized in points on the picture as on a 96 dpi screen.
+        picMain_.setDotsPerMeterX(kPictureDotsPerMeter);
+        picMain_.setDotsPerMeterY(kPictureDotsPerMeter);
+    } else {
+        picMain_ = QImage();
+    }
+    pictureDropped_ = !keep;
     surface_->setBackground(toQColor(model_->BackColor()));
     try {
-        surface_->begin(&picMain_);
+        if (keep)
+            surface_->begin(&picMain_);
+        else
+            surface_->beginMeasuring(&metricsDevice(), w, h);
         drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
     } catch (const std::exception&) {
     }
@@ -220,7 +244,7 @@ void Pelomar::drawEventMark(int32_t index) {
 
 void Pelomar::paintEvent(QPaintEvent* event) {
     try {
-        if (pictureDropped_) drawPicture();
+        if (pictureDropped_) drawPicture(true);
         QPainter painter(this);
         const QRegion& region = event->region();
         const QRect pictureRect = picMain_.rect();

@@ -1,6 +1,10 @@
 #include <exception>
 #include <new>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "PelomarFileState.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -86,6 +90,11 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
         ResetZoom(false);
     } catch (const std::exception&) {
     }
+#if defined(__GLIBC__)
+    // The file's bytes and the stores it replaced were large; hand the room
+    // back, or the charts of four open files keep it.
+    malloc_trim(0);
+#endif
     return ok;
 }
 

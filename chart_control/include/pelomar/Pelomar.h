@@ -163,7 +163,7 @@ private:
     void ResetZoom(bool raiseEvt);
     void takeControlSize();
     void fullRedraw();
-    void drawPicture();
+    void drawPicture(bool keep);
     bool holdsPicture() const;
     void dropPicture();
     void drawEventMark(int32_t index);
