@@ -4,10 +4,11 @@
 // the recorder composes it. Reports VmRSS and VmHWM of the process.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
-#include <malloc.h>
 #include <unistd.h>
 
+#include <QEventLoop>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <fstream>
 #include <string>
@@ -21,6 +22,7 @@ using tavrin::bench::BenchFolder;
 namespace {
 
 constexpr int32_t kPointsPerHour = 18000;
+constexpr int kSettleMs = 1000;
 
 // A /proc/self/status field in MB.
 double statusMegabytes(const std::string& field) {
@@ -90,8 +92,11 @@ void BM_RecorderMemory(benchmark::State& state) {
         for (size_t i = 1; i <= 4; ++i)
             if (!charts[i]->ReadFromFile(file)) state.SkipWithError("cannot read the 24-hour file");
         tavrin::bench::PaintCounter(live).paintThrough();
+        // The charts hand freed room back once reading has settled.
+        QEventLoop settle;
+        QTimer::singleShot(kSettleMs, &settle, &QEventLoop::quit);
+        settle.exec();
         state.counters["rss_MB"] = statusMegabytes("VmRSS");
-        if (getenv("TRIM")) { malloc_trim(0); state.counters["trim_MB"] = statusMegabytes("VmRSS"); }
         state.counters["peak_MB"] = statusMegabytes("VmHWM");
         state.counters["live_points"] = live.NumPoints();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <memory>
 
 #include "QtChartUiServices.h"
@@ -11,11 +12,13 @@ namespace pelomar {
 // What the file members of one chart keep between calls.
 class PelomarFileState {
 public:
-    explicit PelomarFileState(QWidget* owner) : defaultUi(owner) {}
+    explicit PelomarFileState(QWidget* owner);
 
     core::PosixFileSystem fs;
     core::BackupLog backupLog{fs};
     QtChartUiServices defaultUi;
+    // Hands freed memory back to the system once file reading has settled.
+    QTimer releaseMemory;
 };
 
 }  // namespace pelomar

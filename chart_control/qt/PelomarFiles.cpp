@@ -5,6 +5,10 @@
 #include <malloc.h>
 #endif
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "PelomarFileState.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -21,6 +25,7 @@ const char kOlderVersionText[] =
     "This file was created by a previous version of Pelomar Recorder.\rCannot open file.";
 const char kOpenErrorText[] = "An error occurred while opening the Data File.  The file was NOT opened.\r";
 const char kOpenErrorTitle[] = "FILE OPEN ERROR!";
+constexpr int kReleaseMemoryDelayMs = 500;
 
 // The hourglass for the life of a member, restored on every path.
 class BusyPointer {
@@ -35,6 +40,17 @@ private:
 };
 
 }  // namespace
+
+// The room of a file's bytes and of the stores it replaced is large; four
+// open files would keep it. It goes back once reading has settled, so that
+// files read one after another reuse it.
+PelomarFileState::PelomarFileState(QWidget* owner) : defaultUi(owner) {
+    releaseMemory.setSingleShot(true);
+    releaseMemory.setInterval(kReleaseMemoryDelayMs);
+#if defined(__GLIBC__)
+    QObject::connect(&releaseMemory, &QTimer::timeout, [] { malloc_trim(0); });
+#endif
+}
 
 PelomarFileState& Pelomar::files() {
     if (!files_) files_ = std::make_shared<PelomarFileState>(this);
