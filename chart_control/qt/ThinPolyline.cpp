@@ -244,6 +244,7 @@ bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t cou
     if (count < 2 || qAlpha(color) != 255) return false;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
         return false;
+    if (image.devicePixelRatio() != 1.0) return false;
     const int w = image.width(), h = image.height();
     for (size_t i = 0; i < count; ++i)
         if (points[i].x < 0 || points[i].x >= w || points[i].y < 0 || points[i].y >= h) return false;
