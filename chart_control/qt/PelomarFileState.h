@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QTimer>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "QtChartUiServices.h"
 #include "core/BackupLog.h"
@@ -17,7 +19,11 @@ public:
     core::PosixFileSystem fs;
     core::BackupLog backupLog{fs};
     QtChartUiServices defaultUi;
-    // Hands freed memory back to the system once file reading has settled.
+    // The bytes of the last file read, kept while files are read one after
+    // another.
+    std::vector<uint8_t> readBuffer;
+    // Lets the buffer go and hands freed memory back to the system once file
+    // reading has settled.
     QTimer releaseMemory;
 };
 

@@ -47,9 +47,12 @@ private:
 PelomarFileState::PelomarFileState(QWidget* owner) : defaultUi(owner) {
     releaseMemory.setSingleShot(true);
     releaseMemory.setInterval(kReleaseMemoryDelayMs);
+    QObject::connect(&releaseMemory, &QTimer::timeout, [this] {
+        std::vector<uint8_t>().swap(readBuffer);
 #if defined(__GLIBC__)
-    QObject::connect(&releaseMemory, &QTimer::timeout, [] { malloc_trim(0); });
+        malloc_trim(0);
 #endif
+    });
 }
 
 PelomarFileState& Pelomar::files() {
@@ -88,7 +91,12 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
     core::DataFileContent content;
     core::ReadResult r;
     try {
-        r = core::readDataFile(files().fs, FileName, content);
+        // As readDataFile, into a buffer that the next file reuses.
+        std::vector<uint8_t>& bytes = files().readBuffer;
+        if (const int32_t e = files().fs.readFile(FileName, bytes))
+            r = {core::ReadStatus::Failed, e};
+        else
+            r = core::decodeDataFile(bytes, content);
     } catch (const std::bad_alloc&) {
         r = {core::ReadStatus::Failed, core::err::kOutOfMemory};
     }
@@ -106,11 +114,7 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
         ResetZoom(false);
     } catch (const std::exception&) {
     }
-#if defined(__GLIBC__)
-    // The file's bytes and the stores it replaced were large; hand the room
-    // back, or the charts of four open files keep it.
-    malloc_trim(0);
-#endif
+    files().releaseMemory.start();
     return ok;
 }
 
