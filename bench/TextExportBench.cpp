@@ -10,7 +10,7 @@
 #include "BenchFolder.h"
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
-#include "core/Rounding.h"
+#include "common/Rounding.h"
 #include "core/TextExport.h"
 
 using namespace pelomar::core;

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "core/MainLayout.h"
-#include "core/Rounding.h"
+#include "common/Rounding.h"
 #include "frmMain.h"
 
 namespace {

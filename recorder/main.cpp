@@ -11,7 +11,7 @@
 #include "core/PosixRecorderFileSystem.h"
 #include "dialogs/frmStartup.h"
 #include "frmMain.h"
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 #include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/HtmlHelp.h"

@@ -7,7 +7,7 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
-#include "RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "SafeFile.h"
 
 namespace pelomar::core {

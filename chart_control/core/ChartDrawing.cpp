@@ -6,8 +6,8 @@
 #include "ChartModel.h"
 #include "DrawingSurface.h"
 #include "EventMarks.h"
-#include "NumberFormat.h"
-#include "Rounding.h"
+#include "common/NumberFormat.h"
+#include "common/Rounding.h"
 #include "TickLayout.h"
 
 namespace pelomar::core {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "Rounding.h"
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

@@ -5,7 +5,7 @@
 #include "ChartDrawing.h"
 #include "ChartModel.h"
 #include "EventMarks.h"
-#include "NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "TraceBuilder.h"
 #include "ZoomRules.h"
 

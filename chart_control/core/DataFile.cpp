@@ -8,8 +8,8 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

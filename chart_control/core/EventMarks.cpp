@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "DrawingSurface.h"
-#include "NumberFormat.h"
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/NumberFormat.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

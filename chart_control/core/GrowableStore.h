@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
 

@@ -8,9 +8,9 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
-#include "Rounding.h"
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "Rounding.h"
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
 

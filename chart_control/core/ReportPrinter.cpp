@@ -8,7 +8,7 @@
 #include "ChartModel.h"
 #include "MethodsNotesPages.h"
 #include "PrinterScale.h"
-#include "Rounding.h"
+#include "common/Rounding.h"
 #include "SegmentClip.h"
 #include "TimeScale.h"
 #include "pelomar/ChartUiServices.h"

@@ -1,6 +1,6 @@
 #include "SafeFile.h"
 
-#include "RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
 

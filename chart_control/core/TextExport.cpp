@@ -6,11 +6,11 @@
 
 #include "ChartModel.h"
 #include "EventMarks.h"
-#include "NumberFormat.h"
-#include "RuntimeErrors.h"
+#include "common/NumberFormat.h"
+#include "common/RuntimeErrors.h"
 #include "SafeFile.h"
 #include "TextLines.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

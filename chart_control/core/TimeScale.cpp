@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Rounding.h"
+#include "common/Rounding.h"
 
 namespace pelomar::core {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "ChartModel.h"
-#include "Rounding.h"
+#include "common/Rounding.h"
 #include "SegmentClip.h"
 
 namespace pelomar::core {

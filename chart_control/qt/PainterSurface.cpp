@@ -9,7 +9,7 @@
 #include "FontMapping.h"
 #include "OleColors.h"
 #include "ThinPolyline.h"
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace pelomar {
 

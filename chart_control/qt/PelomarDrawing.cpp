@@ -13,7 +13,7 @@
 #include "core/ChartModel.h"
 #include "core/ChartMouse.h"
 #include "core/ToolTipPlacement.h"
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 #include "pelomar/Pelomar.h"
 
 namespace pelomar {

@@ -4,7 +4,7 @@
 
 #include "PelomarFileState.h"
 #include "UserDecimalSeparator.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/TextExport.h"
 #include "pelomar/Pelomar.h"
 

@@ -13,7 +13,7 @@
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SafeFile.h"
 #include "pelomar/Pelomar.h"
 

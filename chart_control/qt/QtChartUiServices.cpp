@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace pelomar {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/NumberFormat.h"
-#include "core/Rounding.h"
+#include "common/NumberFormat.h"
+#include "common/Rounding.h"
 #include "core/SettingText.h"
 
 namespace tavrin {

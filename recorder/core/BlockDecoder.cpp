@@ -193,7 +193,9 @@ void BlockDecoder::FindFirstSync() {
         if (newBytes) errors_.HandelError(code::kFirstSyncNotFound);
         return;
     }
-    run_.Running = false;
+    // Alignment lost in the middle of a recording does not end its run: the
+    // next 'R' 1 would start it again with a second start label.
+    if (!run_.Recording) run_.Running = false;
     controls_.setReceiveLedColor(kLedGreen);
     timerCheckComData_.start();
     if (globals_.LogOn)

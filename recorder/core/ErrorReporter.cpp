@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "core/ErrorCodes.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace tavrin {
 

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "core/ErrorCodes.h"
-#include "core/NumberFormat.h"
-#include "core/Rounding.h"
+#include "common/NumberFormat.h"
+#include "common/Rounding.h"
 
 namespace tavrin {
 

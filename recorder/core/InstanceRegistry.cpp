@@ -6,9 +6,9 @@
 
 #include "core/LeadingNumber.h"
 #include "core/LogInfoRecord.h"
-#include "core/Rounding.h"
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 
@@ -91,11 +91,19 @@ int32_t InstanceRegistry::RegisterInstance(uint32_t windowNumber, const std::str
     if (result == err::kNone) {
         for (uint32_t k = 0; k < kFolderNameTries; ++k) {
             const std::string candidate = std::to_string(windowNumber + k);
-            result = services_.files.createFolder(logFolder() + "/" + candidate);
-            if (result != err::kFileAlreadyExists) {
-                name = candidate;
-                break;
+            const std::string path = logFolder() + "/" + candidate;
+            result = services_.files.createFolder(path);
+            if (result == err::kFileAlreadyExists) continue;
+            if (result == err::kNone) {
+                ownLock_ = services_.files.lockFolder(path);
+                // A wipe that listed the new folder holds it and takes it away.
+                if (!ownLock_ && services_.files.folderLockHeld(path)) {
+                    result = err::kFileAlreadyExists;
+                    continue;
+                }
             }
+            name = candidate;
+            break;
         }
     }
     g_.LogFolderName = name;
@@ -114,6 +122,10 @@ void InstanceRegistry::UnregisterInstance() {
     } catch (const std::exception&) {
     }
     g_.LogPath = ownFolder_;
+    if (ownLock_) {
+        (void)services_.files.removeFile(ownFolder_ + "/" + RecorderFileSystem::kFolderLockName);
+        ownLock_.reset();
+    }
     if (!ownFolder_.empty()) (void)services_.files.removeFolder(ownFolder_);
     RemoveRegistryEntry();
 }
@@ -172,8 +184,13 @@ void InstanceRegistry::ListRegisteredLogs(LogFileList& lstLogFiles) {
         const std::string path = GetLogFolderPath(value);
         if (path.empty()) continue;
         g_.LogPath = path;
-        if (services_.logChart.IsLogFileExist2(path)) lstLogFiles.AddItem(FormatLogInfoLine(value), false);
+        if (services_.logChart.IsLogFileExist2(path) && !heldByRunningCopy(path))
+            lstLogFiles.AddItem(FormatLogInfoLine(value), false);
     }
+}
+
+bool InstanceRegistry::heldByRunningCopy(const std::string& path) const {
+    return !path.empty() && services_.files.folderLockHeld(path);
 }
 
 bool InstanceRegistry::namedByRecord(const std::string& folder) const {
@@ -189,10 +206,12 @@ bool InstanceRegistry::namedByRecord(const std::string& folder) const {
 void InstanceRegistry::ListUnknownLogs(LogFileList& lstLogFiles) {
     g_.UnknownLogFound = false;
     g_.UnknownLogs.clear();
-    for (const RecorderFileSystem::Entry& entry : services_.files.listFolder(logFolder())) {
+    listed_ = services_.files.listFolder(logFolder());
+    for (const RecorderFileSystem::Entry& entry : *listed_) {
         // Names with an extension are not instance folders; links lead elsewhere.
         if (!entry.folder || entry.name.find('.') != std::string::npos) continue;
-        if (!services_.logChart.IsLogFileExist2(logFolder() + "/" + entry.name)) continue;
+        const std::string path = logFolder() + "/" + entry.name;
+        if (!services_.logChart.IsLogFileExist2(path) || heldByRunningCopy(path)) continue;
         if (namedByRecord(entry.name)) continue;
         g_.UnknownLogs.push_back(entry.name);
         g_.UnknownLogFound = true;
@@ -204,23 +223,50 @@ void InstanceRegistry::ListUnknownLogs(LogFileList& lstLogFiles) {
 void InstanceRegistry::DeleteAllLogs() {
     if (otherCopyRunning_) return;
     RecorderFileSystem& files = services_.files;
-    // The log folder itself first, for files left directly in it; it goes
-    // only when it is empty by then.
-    std::vector<std::string> folders{logFolder()};
-    for (const RecorderFileSystem::Entry& entry : files.listFolder(logFolder())) {
-        if (entry.folder) folders.push_back(logFolder() + "/" + entry.name);
-    }
-    for (const std::string& folder : folders) {
-        for (const RecorderFileSystem::Entry& entry : files.listFolder(folder)) {
-            if (!entry.folder) (void)files.removeFile(folder + "/" + entry.name);
+    // Only what was offered: a copy that started since keeps its folder. The
+    // log folder itself stays for the copies that make theirs in it.
+    const std::vector<RecorderFileSystem::Entry> entries = listed_ ? *listed_ : files.listFolder(logFolder());
+    for (const RecorderFileSystem::Entry& entry : entries) {
+        const std::string path = logFolder() + "/" + entry.name;
+        if (!entry.folder) {
+            (void)files.removeFile(path);
+            continue;
         }
-        (void)files.removeFolder(folder);
-    }
-    if (g_.LogInfoSettings) {
-        try {
-            services_.settings.DeleteSection(kSection);
-        } catch (const std::exception&) {
+        // Held while it goes, so that no copy can take it meanwhile; a
+        // running copy's is held already and stays.
+        const std::unique_ptr<RecorderFileSystem::FolderLock> lock = files.lockFolder(path);
+        if (!lock) continue;
+        for (const RecorderFileSystem::Entry& file : files.listFolder(path)) {
+            if (!file.folder) (void)files.removeFile(path + "/" + file.name);
         }
+        (void)files.removeFolder(path);
+    }
+    RemoveDeadRecords();
+}
+
+void InstanceRegistry::RemoveDeadRecords() {
+    if (otherCopyRunning_ || !g_.LogInfoSettings) return;
+    const SettingsStore::Pairs& snapshot = *g_.LogInfoSettings;
+    const auto inSnapshot = [&snapshot](const std::string& name, const std::string& value) {
+        for (const auto& [n, v] : snapshot)
+            if (n == name && v == value) return true;
+        return false;
+    };
+    try {
+        SettingsStore& s = services_.settings;
+        bool recordLeft = false;
+        for (const auto& [name, value] : s.GetAllSettings(kSection)) {
+            if (name == kCounter) continue;
+            // A record written since is a copy's that started meanwhile.
+            if (inSnapshot(name, value) && !heldByRunningCopy(GetLogFolderPath(value)))
+                s.DeleteSetting(kSection, name);
+            else
+                recordLeft = true;
+        }
+        // With no record left the counter goes too; a copy that registered
+        // meanwhile keeps the counter that numbered it.
+        if (!recordLeft) s.DeleteSection(kSection);
+    } catch (const std::exception&) {
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/LogFileList.h"
 #include "core/RecorderChart.h"
@@ -39,8 +41,9 @@ public:
     // First activation, after the recovery step: names and creates this copy's
     // folder, then AddInstance and UpdateRegistry. windowNumber is the start-up
     // window's identifying number; the texts are the start date and time in the
-    // user's forms. Returns 0, or the error of creating the folders (the copy is
-    // then still registered, with LogPath naming the folder it could not make).
+    // user's forms. The folder's lock is held from here to UnregisterInstance.
+    // Returns 0, or the error of creating the folders (the copy is then still
+    // registered, with LogPath naming the folder it could not make).
     int32_t RegisterInstance(uint32_t windowNumber, const std::string& startDate,
                              const std::string& startTime);
     // Shut-down: this copy's backup logs, its folder and its record, failures
@@ -55,7 +58,14 @@ public:
     std::string GetLogFolderPath(const std::string& Entry) const;
     void ListRegisteredLogs(LogFileList& lstLogFiles);
     void ListUnknownLogs(LogFileList& lstLogFiles);
+    // The folders and files of the last listing (all that the log folder held
+    // then, or what it holds now when nothing was listed), and the records of
+    // the snapshot; never a folder or record of a running copy.
     void DeleteAllLogs();
+    // The records of the snapshot, all of dead copies when this copy started
+    // alone, leave the section, so that this copy counts from 1 again.
+    // Nothing when another copy was running.
+    void RemoveDeadRecords();
 
     // program folder/Log
     std::string logFolder() const { return programFolder_ + "/Log"; }
@@ -67,6 +77,8 @@ private:
     void failed(const char* routine, int32_t number, const std::string& description);
     void message(const std::string& text);
     bool namedByRecord(const std::string& folder) const;
+    // A running copy holds the lock of the folder of `path` (none: false).
+    bool heldByRunningCopy(const std::string& path) const;
 
     Services services_;
     modGlobas& g_;
@@ -74,6 +86,9 @@ private:
     bool otherCopyRunning_;
     // The folder this copy made, whatever LogPath names meanwhile.
     std::string ownFolder_;
+    std::unique_ptr<RecorderFileSystem::FolderLock> ownLock_;
+    // What the log folder held when the leftovers were listed.
+    std::optional<std::vector<RecorderFileSystem::Entry>> listed_;
 };
 
 }  // namespace tavrin

@@ -1,9 +1,9 @@
 #include "core/OptionsSettings.h"
 
 #include "core/ErrorCodes.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SettingText.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

@@ -1,7 +1,7 @@
 #include "core/PortSetup.h"
 
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,16 @@ public:
         bool folder = false;
     };
 
+    // Held by a running copy on its own folder from the folder's making to
+    // its removal. The system drops it when the copy dies, so a folder whose
+    // lock is free belongs to no running copy.
+    class FolderLock {
+    public:
+        virtual ~FolderLock() = default;
+    };
+    // The file inside a folder that carries its lock.
+    static constexpr const char* kFolderLockName = "running.lock";
+
     virtual ~RecorderFileSystem() = default;
 
     // The entries of `path` in listing order, without "." and ".."; empty when
@@ -31,6 +42,13 @@ public:
     virtual int32_t removeFolder(const std::string& path) = 0;
     // Removes a file or a link, never what a link points to.
     virtual int32_t removeFile(const std::string& path) = 0;
+    // Takes the lock of `folder`, making its lock file when there is none;
+    // none when another holder has it or it cannot be taken (no folder, no
+    // right to make the file).
+    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& folder) = 0;
+    // Some holder, this copy or another, has the lock of `folder`; false when
+    // the folder has no lock file.
+    virtual bool folderLockHeld(const std::string& folder) const = 0;
 };
 
 }  // namespace tavrin

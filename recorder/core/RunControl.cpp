@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/ErrorCodes.h"
-#include "core/Rounding.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

@@ -3,9 +3,9 @@
 #include <cctype>
 #include <charconv>
 
-#include "core/Rounding.h"
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

@@ -46,7 +46,12 @@ void StartupSequence::Form_Activate() {
 
     controls_.showPressed(g_.LogOn ? Item::cmdLogOn : Item::cmdLogOff);
     if (registry_ != nullptr) {
-        if (!start_.otherCopyWasRunning) offerRecovery();
+        if (!start_.otherCopyWasRunning) {
+            offerRecovery();
+            // Whatever the window did, the dead copies' records must not
+            // number this copy past 1: only copy 1 keeps the settings.
+            registry_->RemoveDeadRecords();
+        }
         // A folder that cannot be made leaves backups failing with their
         // error in the log; the copy still runs and records.
         (void)registry_->RegisterInstance(start_.copyNumber, call(hooks_.dateText), call(hooks_.timeText));

@@ -5,7 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent)
     : QDialog(parent), recovery_(recovery) {

@@ -6,7 +6,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Export Data"));

@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialog(parent), entry_(entry) {
     setWindowTitle(QStringLiteral("Enter Vestrel Kado System Name"));

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "core/BoxText.h"
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, QWidget* parent)
     : QDialog(parent), chart_(chart), releaseButton_(std::move(releaseButton)) {

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmNotes::frmNotes(tavrin::NotesEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setWindowTitle(QStringLiteral("Notes"));

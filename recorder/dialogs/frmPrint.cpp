@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 frmPrint::frmPrint(tavrin::PrintSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Print"));

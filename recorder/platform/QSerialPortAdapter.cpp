@@ -7,8 +7,8 @@
 #include <QByteArray>
 #include <QFileInfo>
 
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

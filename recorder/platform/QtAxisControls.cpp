@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace tavrin {
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace tavrin {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace tavrin {
 

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 

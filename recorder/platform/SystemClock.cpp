@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 namespace tavrin {
 

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "pelomar/Export.h"
+
 namespace pelomar {
 
 // What the chart control asks of the user interface: message boxes and the
 // busy pointer. Texts are code-page bytes with CR line breaks.
-class ChartUiServices {
+class PELOMAR_EXPORT ChartUiServices {
 public:
     // Buttons and icon of a message box, and its answer.
     static constexpr int32_t kOKOnly = 0;

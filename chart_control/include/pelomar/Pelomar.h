@@ -12,8 +12,9 @@
 #include "pelomar/ChartUiServices.h"
 #include "pelomar/ChartContent.h"
 #include "pelomar/Enums.h"
+#include "pelomar/Export.h"
 #include "pelomar/PropertyBag.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 class QLabel;
 class QPainter;
@@ -39,7 +40,7 @@ class PainterSurface;
 // properties are a getter of the property's name and a setter "set" + name.
 // Members that fail on data return the error number (0 = success); the others
 // raise RuntimeError.
-class Pelomar : public QWidget {
+class PELOMAR_EXPORT Pelomar : public QWidget {
     Q_OBJECT
 
 public:

@@ -6,6 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include "pelomar/Export.h"
+
 namespace pelomar {
 
 // A value as the host's property bag holds it.
@@ -13,7 +15,7 @@ using PropertyValue = std::variant<bool, int32_t, float, double, std::string>;
 
 // The host's store of persisted properties. A value equal to its default is
 // not stored; reading a key that is absent yields the default.
-class PropertyBag {
+class PELOMAR_EXPORT PropertyBag {
 public:
     virtual ~PropertyBag() = default;
     virtual PropertyValue ReadProperty(const std::string& name, const PropertyValue& defaultValue) = 0;
@@ -22,7 +24,7 @@ public:
 };
 
 // An in-memory bag that keeps its entries in the order they were first written.
-class MemoryPropertyBag : public PropertyBag {
+class PELOMAR_EXPORT MemoryPropertyBag : public PropertyBag {
 public:
     PropertyValue ReadProperty(const std::string& name, const PropertyValue& defaultValue) override;
     void WriteProperty(const std::string& name, const PropertyValue& value,

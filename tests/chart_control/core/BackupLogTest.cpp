@@ -9,7 +9,7 @@
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 using namespace pelomar::core;
 using pelomar::test::FakeFileSystem;

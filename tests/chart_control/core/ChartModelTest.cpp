@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/ChartModel.h"
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

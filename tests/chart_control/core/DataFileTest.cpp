@@ -11,7 +11,7 @@
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/PosixFileSystem.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SafeFile.h"
 
 using namespace pelomar::core;

@@ -7,7 +7,7 @@
 #include "RecordingSurface.h"
 #include "core/ChartDrawing.h"
 #include "core/ChartModel.h"
-#include "core/Rounding.h"
+#include "common/Rounding.h"
 
 namespace pelomar::testing {
 

@@ -6,7 +6,7 @@
 
 #include "DrawingFixture.h"
 #include "core/EventMarks.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

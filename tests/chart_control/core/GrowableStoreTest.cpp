@@ -2,7 +2,7 @@
 
 #include "core/ChartModel.h"
 #include "core/GrowableStore.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 using namespace pelomar::core;
 

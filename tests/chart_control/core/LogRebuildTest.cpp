@@ -17,7 +17,7 @@
 #include "core/LogRebuild.h"
 #include "core/PosixFileSystem.h"
 #include "core/RecordCodec.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SafeFile.h"
 
 extern char** environ;

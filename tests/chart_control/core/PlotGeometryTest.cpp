@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/PlotGeometry.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

@@ -1,6 +1,6 @@
 #include "RecordingSurface.h"
 
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::testing {
 

@@ -4,7 +4,7 @@
 
 #include "DrawingFixture.h"
 #include "core/ReportPrinter.h"
-#include "core/Rounding.h"
+#include "common/Rounding.h"
 #include "support/RecordingUiServices.h"
 
 namespace pelomar::testing {

@@ -10,10 +10,10 @@
 #include "../support/TestFiles.h"
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SafeFile.h"
 #include "core/TextExport.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar::core;
 using pelomar::RuntimeError;

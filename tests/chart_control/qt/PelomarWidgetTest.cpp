@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 #include "pelomar/Pelomar.h"
 
 using pelomar::ChartTypeEnm;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/FileSystem.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 namespace pelomar::test {
 

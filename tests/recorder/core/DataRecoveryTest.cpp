@@ -164,6 +164,40 @@ TEST_F(DataRecoveryTest, DoneWarnsWhileLinesRemainAndOkDeletesTheRest) {
     EXPECT_TRUE(store.GetAllSettings("LogInfo").empty());
 }
 
+TEST_F(DataRecoveryTest, ACopyStartedWhileTheWindowIsOpenKeepsItsLogsAndRecord) {
+    record("0", "1");
+    record("1", "Line 1|1/14/2026|9:05:01 AM|100");
+    leftover("100");
+    fs::create_directories(logFolder + "/150");  // a dead copy's, without backups
+    DataRecovery& r = open();
+    ASSERT_EQ(r.lstLogFiles.size(), 1u);
+
+    // It sees this copy running, so it neither lists nor wipes, and counts
+    // past the dead copy's number.
+    modGlobas otherGlobals;
+    FakeUi otherUi;
+    FakeChart otherChart;
+    InstanceRegistry other({store, folders, otherUi, otherChart}, otherGlobals, program, true);
+    other.TakeLogInfoSnapshot();
+    ASSERT_EQ(other.RegisterInstance(555, "1/15/2026", "8:00:00 AM"), 0);
+    ASSERT_EQ(otherGlobals.InstanceNumber, 2);
+    leftover("555");
+
+    ui.answer = UiServices::Answer::Ok;
+    r.cmdDoneButton_Click();
+    EXPECT_FALSE(fs::exists(logFolder + "/100"));
+    EXPECT_FALSE(fs::exists(logFolder + "/150"));
+    EXPECT_TRUE(fs::exists(logFolder + "/555/TLog.bak"));
+    EXPECT_EQ(store.GetAllSettings("LogInfo"),
+              (SettingsStore::Pairs{{"0", "2"}, {"2", "Default|1/15/2026|8:00:00 AM|555"}}));
+
+    // This copy then registers under a number of its own.
+    ASSERT_EQ(registry->RegisterInstance(600, "1/15/2026", "8:00:05 AM"), 0);
+    EXPECT_EQ(globals.InstanceNumber, 3);
+    EXPECT_TRUE(otherUi.boxes.empty());
+    EXPECT_EQ(ui.boxes.size(), 1u);  // the warning only
+}
+
 TEST_F(DataRecoveryTest, UnregisteredFolderIsOfferedUnderItsNumberWithoutALogInfoSection) {
     leftover("417");
     DataRecovery& r = open();

@@ -6,9 +6,13 @@
 #include <memory>
 #include <string>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "core/InstanceRegistry.h"
 #include "core/LogInfoRecord.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeLogFileList.h"
 #include "fakes/FakeSettingsStore.h"
@@ -356,6 +360,99 @@ TEST_F(InstanceRegistryTest, RecordWithoutCounterIsStillListed) {
     c.registry.ListRegisteredLogs(list);
     c.registry.ListUnknownLogs(list);
     EXPECT_EQ(list.items, std::vector<std::string>{FormatLogInfoLine("Solo|d|t|64")});
+}
+
+// A copy running while another believes it started alone: its folder is
+// locked from its making to its removal.
+TEST_F(LeftoverLogsTest, ARunningCopysFolderAndRecordAreNeitherListedNorWiped) {
+    Copy& running = startAndRegister(4242, true);
+    ASSERT_EQ(running.globals.InstanceNumber, 4);
+    backupLogsIn(logFolder + "/4242");
+
+    Copy& alone = start();
+    FakeLogFileList list;
+    alone.registry.ListRegisteredLogs(list);
+    alone.registry.ListUnknownLogs(list);
+    EXPECT_EQ(list.items.size(), 3u);
+    for (const std::string& line : list.items) EXPECT_EQ(line.find("Default"), std::string::npos) << line;
+    EXPECT_EQ(alone.globals.UnknownLogs, std::vector<std::string>{"2024"});
+
+    alone.registry.DeleteAllLogs();
+    EXPECT_TRUE(fs::exists(logFolder + "/4242/DLog1.bak"));
+    EXPECT_FALSE(fs::exists(logFolder + "/777"));
+    EXPECT_EQ(store.GetAllSettings("LogInfo"),
+              (SettingsStore::Pairs{{"0", "4"}, {"4", "Default|1/14/2026|9:05:01 AM|4242"}}));
+
+    // Ended normally, it leaves nothing behind, its lock file included.
+    running.registry.UnregisterInstance();
+    EXPECT_FALSE(fs::exists(logFolder + "/4242"));
+    EXPECT_TRUE(running.ui.boxes.empty());
+}
+
+TEST_F(InstanceRegistryTest, FolderLocksExcludeEachOtherWithinOneProcess) {
+    const std::string folder = logFolder + "/7";
+    fs::create_directories(folder);
+    PosixRecorderFileSystem a, b;
+    EXPECT_FALSE(a.folderLockHeld(folder));  // no lock file yet
+    auto held = a.lockFolder(folder);
+    ASSERT_NE(held, nullptr);
+    EXPECT_TRUE(fs::exists(folder + "/" + RecorderFileSystem::kFolderLockName));
+    EXPECT_TRUE(b.folderLockHeld(folder));
+    EXPECT_TRUE(a.folderLockHeld(folder));
+    EXPECT_EQ(b.lockFolder(folder), nullptr);
+    // The trial of a free lock leaves it free.
+    held.reset();
+    EXPECT_FALSE(b.folderLockHeld(folder));
+    EXPECT_NE(b.lockFolder(folder), nullptr);
+    EXPECT_EQ(a.lockFolder(logFolder + "/missing"), nullptr);
+    EXPECT_FALSE(a.folderLockHeld(logFolder + "/missing"));
+}
+
+TEST_F(InstanceRegistryTest, AnotherProcesssLockKeepsItsFolderUntilThatProcessDies) {
+    const std::string folder = logFolder + "/31";
+    backupLogsIn(folder);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        PosixRecorderFileSystem disk;
+        const auto lock = disk.lockFolder(folder);
+        const char ok = lock ? 'y' : 'n';
+        (void)!write(ready[1], &ok, 1);
+        for (;;) pause();
+    }
+    close(ready[1]);
+    char ok = 0;
+    ASSERT_EQ(read(ready[0], &ok, 1), 1);
+    close(ready[0]);
+    ASSERT_EQ(ok, 'y');
+
+    Copy& first = start();
+    first.registry.DeleteAllLogs();
+    EXPECT_TRUE(fs::exists(folder + "/DLog1.bak"));
+
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    Copy& second = start();
+    FakeLogFileList list;
+    second.registry.ListUnknownLogs(list);
+    EXPECT_EQ(list.items, std::vector<std::string>{"  Unknown Log File 31"});
+    second.registry.DeleteAllLogs();
+    EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST_F(InstanceRegistryTest, ANewFolderTakenByAWipeMeanwhileIsLeftToIt) {
+    PosixRecorderFileSystem wipe;
+    std::unique_ptr<RecorderFileSystem::FolderLock> wiping;
+    folders.onCreated = [&](const std::string& path) {
+        if (path == logFolder + "/60") wiping = wipe.lockFolder(path);
+    };
+    Copy& c = startAndRegister(60);
+    ASSERT_NE(wiping, nullptr);
+    EXPECT_EQ(c.globals.LogFolderName, "61");
+    EXPECT_TRUE(wipe.folderLockHeld(logFolder + "/61"));
 }
 
 }  // namespace

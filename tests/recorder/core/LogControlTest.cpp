@@ -2,7 +2,7 @@
 
 #include "core/ErrorCodes.h"
 #include "core/LogControl.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "fakes/FakeBackupChart.h"
 #include "fakes/FakeNoDataDialog.h"
 #include "fakes/RecorderRig.h"

@@ -4,11 +4,11 @@
 
 #include "core/ErrorCodes.h"
 #include "core/OptionsSettings.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "core/SettingText.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/RecorderRig.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin::test {
 namespace {

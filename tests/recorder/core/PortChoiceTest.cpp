@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/PortChoice.h"
-#include "core/RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 #include "fakes/FakePortBank.h"
 #include "fakes/RecorderRig.h"
 

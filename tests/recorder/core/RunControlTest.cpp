@@ -204,6 +204,36 @@ TEST_F(Run, AStartFromIdleDropsAStaleQueuedEnd) {
     EXPECT_EQ(rig.live.labelTexts(), "SS");
 }
 
+// A protocol error drops alignment while recording; the hunt finds it again
+// on the point that follows.
+TEST_F(Run, ARunGoesOnAcrossARealignment) {
+    const auto realign = [this] {
+        feed(cat({{0x41}, point()}));
+        ASSERT_FALSE(rig.globals().InSync);
+        rig.tick();
+        ASSERT_TRUE(rig.globals().InSync);
+    };
+    feed(cat({runStatus(1), point(), ev(2), point()}));
+    realign();
+    feed(cat({runStatus(1), point(), ev(2), point(), runStatus(2), point(), point()}));
+    ASSERT_TRUE(run().Paused);
+    realign();
+    feed(cat({runStatus(1), point(), ev(2), point(), runStatus(2), point()}));
+    EXPECT_TRUE(run().Paused);
+    feed(cat({runStatus(1), point(), runStatus(0), point(), point()}));
+    EXPECT_FALSE(run().Recording);
+    EXPECT_EQ(rig.live.labelTexts(), "S1C2P3PE");
+    EXPECT_EQ(rig.log.labelTexts(), "S1C2P3PE");
+
+    // After the link was lost the next run starts afresh.
+    feed(cat({runStatus(1), point(), ev(2), point()}));
+    rig.decoder().DisableDataCollection();
+    feed(point());
+    ASSERT_TRUE(rig.globals().InSync);
+    feed(cat({runStatus(1), point(), ev(2), point()}));
+    EXPECT_EQ(rig.live.labelTexts(), "S1C2P3PES1S1");
+}
+
 TEST_F(Run, WithLoggingOffTheLogFlagsStillFollowTheRun) {
     rig.globals().LogOn = false;
     const int32_t counted = run().LogPointCount;

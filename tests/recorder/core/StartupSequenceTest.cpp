@@ -234,3 +234,28 @@ TEST_F(StartupSequenceTest, ACopyThatNeverActivatedLeavesSectionAndFoldersAlone)
     EXPECT_EQ(store.GetSetting("LogInfo", "0", ""), "1");
     EXPECT_TRUE(fs::exists(logFolder + "/77/TLog.bak"));
 }
+
+TEST_F(StartupSequenceTest, ACopyStartingAloneAfterACrashIsNumberOneAgain) {
+    start(false, 100).sequence->Form_Activate();
+    backupLogsIn(logFolder + "/100");
+    // The crash: no shut-down; the system drops what the copy held.
+    copies.back().reset();
+
+    // The window offers the leftovers and is closed without Done.
+    Copy& next = start(false, 200);
+    next.sequence->Form_Activate();
+    ASSERT_EQ(next.recoveryLines.size(), 1u);
+    EXPECT_EQ(next.globals.InstanceNumber, 1);
+    EXPECT_TRUE(next.ui.boxes.empty());
+    EXPECT_EQ(store.GetAllSettings("LogInfo"),
+              (SettingsStore::Pairs{{"0", "1"}, {"1", "Default|1/14/2026|9:05:01 AM|200"}}));
+    EXPECT_TRUE(fs::exists(logFolder + "/100/TLog.bak"));
+    EXPECT_FALSE(next.sequence->Form_Unload(1));
+    EXPECT_EQ(std::count(next.calls.begin(), next.calls.end(), "settings"), 1);
+
+    // The logs are still offered, now under their folder's number.
+    Copy& third = start(false, 300);
+    third.sequence->Form_Activate();
+    EXPECT_EQ(third.recoveryLines, std::vector<std::string>{"  Unknown Log File 100"});
+    EXPECT_EQ(third.globals.InstanceNumber, 1);
+}

@@ -19,12 +19,12 @@ int16_t FakeChart::AddMethod(const std::string& Method, float XPos) {
 
 bool FakeChart::IsLogFileExist2(const std::string& LogPath) {
     isLogFileExist2Calls.push_back(LogPath);
-    return backupLog.IsLogFileExist2(LogPath);
+    return model.IsLogFileExist2(LogPath);
 }
 
 void FakeChart::ClearLog2(const std::string& LogPath, int16_t InstanceNumber) {
     clearLog2Calls.push_back(LogPath);
-    backupLog.ClearLog2(model, LogPath, InstanceNumber);
+    model.ClearLog2(LogPath, InstanceNumber);
 }
 
 std::string FakeChart::labelTexts() const {

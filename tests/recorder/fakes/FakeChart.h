@@ -4,14 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "core/BackupLog.h"
-#include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "HeadlessChart.h"
 #include "core/RecorderChart.h"
 
 namespace tavrin::test {
 
-// A chart over the control's own store model. Each store member can be told
+// A chart over the control's own stores. Each store member can be told
 // to fail with a run-time error number.
 class FakeChart : public RecorderChart {
 public:
@@ -29,25 +27,24 @@ public:
     bool IsLogFileExist2(const std::string& LogPath) override;
     void ClearLog2(const std::string& LogPath, int16_t InstanceNumber) override;
 
-    int32_t points() const { return model.points().count(); }
-    const pelomar::core::PointRec& point(int32_t i) const { return model.points().at(i); }
-    int32_t labels() const { return model.labels().count(); }
-    const pelomar::core::LabelRec& label(int32_t i) const { return model.labels().at(i); }
-    int32_t methods() const { return model.methods().count(); }
-    const pelomar::core::MethodRec& method(int32_t i) const { return model.methods().at(i); }
+    int32_t points() const { return model.points(); }
+    pelomar::ChartPoint point(int32_t i) const { return model.point(i); }
+    int32_t labels() const { return model.labels(); }
+    pelomar::ChartLabel label(int32_t i) const { return model.label(i); }
+    int32_t methods() const { return model.methods(); }
+    pelomar::ChartMethod method(int32_t i) const { return model.method(i); }
     // The label texts in order, joined, e.g. "S12PCE".
     std::string labelTexts() const;
 
-    pelomar::core::ChartModel model;
+    pelomar::test::HeadlessChart model;
     int16_t failAddPoints = 0;
     int16_t failAddLabel = 0;
     int16_t failAddMethod = 0;
     int redraws = 0;
     int drawNewPointsCalls = 0;
 
-    // The backup-log members work on the real folders, the way the control's do.
-    pelomar::core::PosixFileSystem diskFiles;
-    pelomar::core::BackupLog backupLog{diskFiles};
+    // The backup-log members work on the real folders, the way the control's do;
+    // these keep the folders they were called with.
     std::vector<std::string> isLogFileExist2Calls;
     std::vector<std::string> clearLog2Calls;
 };

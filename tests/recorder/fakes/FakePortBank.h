@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin::test {
 

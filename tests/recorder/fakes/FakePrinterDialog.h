@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "core/PrinterDialog.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin::test {
 

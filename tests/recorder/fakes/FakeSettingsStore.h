@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/SettingsStore.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin::test {
 

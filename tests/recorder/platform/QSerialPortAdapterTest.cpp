@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/SerialPort.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 #include "platform/QSerialPortAdapter.h"
 #include "support/PseudoTerminal.h"
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "platform/SettingsFile.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace tavrin {
 namespace {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Rounding.h"
-#include "core/RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/Rounding.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

@@ -1,10 +1,10 @@
-#include "Rounding.h"
+#include "common/Rounding.h"
 
 #include <cmath>
 #include <limits>
 
-#include "RuntimeErrors.h"
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar::core {
 

@@ -1,4 +1,4 @@
-#include "pelomar/CodePage.h"
+#include "common/CodePage.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/NumberFormat.h"
+#include "common/NumberFormat.h"
 
 using pelomar::core::formatFixed;
 using pelomar::core::formatScientificOneDigit;

@@ -1,8 +1,8 @@
-#include "RuntimeErrors.h"
+#include "common/RuntimeErrors.h"
 
 #include <cerrno>
 
-#include "pelomar/RuntimeError.h"
+#include "common/RuntimeError.h"
 
 namespace pelomar {
 
