@@ -11,18 +11,24 @@
 #include <cstdint>
 #include <memory>
 
+#include "BenchFolder.h"
 #include "pelomar/Pelomar.h"
 
 namespace tavrin::bench {
 
 // The application of a benchmark program, on the offscreen platform unless
-// QT_QPA_PLATFORM names another.
+// QT_QPA_PLATFORM names another. Without a runtime folder of the session Qt
+// would make one under $TMPDIR; it gets one that goes at the end.
 inline QApplication& app() {
     static int argc = 1;
     static char name[] = "tavrin_bench";
     static char* argv[] = {name, nullptr};
     static QApplication* a = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            static const BenchFolder runtime;
+            qputenv("XDG_RUNTIME_DIR", runtime.path().string().c_str());
+        }
         return new QApplication(argc, argv);
     }();
     return *a;
