@@ -1,56 +1,77 @@
-// The chart on screen: a full redraw of a 30-hour run and the drawing of one
-// 700 ms batch of live points at its end.
+// The chart on screen, timed through to its window's backing store: a full
+// redraw of a 30-hour run and the drawing of 700 ms batches of live points.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cmath>
-
+#include "ShownChart.h"
 #include "pelomar/Pelomar.h"
+
+using tavrin::bench::PaintCounter;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "chart_drawing_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+constexpr int32_t kPointsPerHour = 18000;
 
-// `points` samples at 5 a second in a 1600 x 900 chart whose view holds them.
-std::unique_ptr<pelomar::Pelomar> chartOf(int32_t points) {
-    app();
+// A shown 1600 x 900 chart holding `points` samples, whose view leaves
+// `spareMinutes` after them.
+std::unique_ptr<pelomar::Pelomar> shownChart(int32_t points, int spareMinutes) {
+    tavrin::bench::app();
     auto chart = std::make_unique<pelomar::Pelomar>();
     chart->resize(1600, 900);
-    chart->setXEnd(static_cast<float>(points / 300 + 60));
-    for (int32_t i = 0; i < points; ++i) {
-        const double t = i / 300.0;
-        chart->AddPoints(static_cast<float>(0.5 + 0.4 * std::sin(t / 7)),
-                         static_cast<float>(50 + 40 * std::cos(t / 11)));
-    }
+    chart->setXEnd(static_cast<float>(points / 300 + spareMinutes));
+    tavrin::bench::addRunPoints(*chart, 0, points);
+    chart->show();
+    chart->Redraw();
+    PaintCounter(*chart).paintThrough();
     return chart;
 }
 
-void BM_FullRedraw(benchmark::State& state) {
-    auto chart = chartOf(static_cast<int32_t>(state.range(0)));
-    for (auto _ : state) chart->Redraw();
-}
-BENCHMARK(BM_FullRedraw)->Arg(540000)->Unit(benchmark::kMillisecond);
-
-// One TimerProcess batch: 700 ms at 5 points a second, 4 points at most.
-void BM_DrawNewPointsBatch(benchmark::State& state) {
-    auto chart = chartOf(static_cast<int32_t>(state.range(0)));
-    chart->Redraw();
+void BM_FullRedrawToScreen(benchmark::State& state) {
+    auto chart = shownChart(static_cast<int32_t>(state.range(0)), 60);
+    PaintCounter counter(*chart);
+    int64_t missed = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        for (int i = 0; i < 4; ++i) chart->AddPoints(0.5f, 50);
-        state.ResumeTiming();
-        chart->DrawNewPoints();
+        chart->Redraw();
+        missed += counter.paintThrough() ? 0 : 1;
     }
+    tavrin::bench::reportPaints(state, counter, missed);
 }
-BENCHMARK(BM_DrawNewPointsBatch)->Arg(18000)->Arg(540000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRedrawToScreen)->ArgName("points")->Arg(30 * kPointsPerHour)->Unit(benchmark::kMillisecond);
+
+// The picture alone, without the repaint, for comparison.
+void BM_FullRedrawPicture(benchmark::State& state) {
+    auto chart = shownChart(static_cast<int32_t>(state.range(0)), 60);
+    for (auto _ : state) {
+        chart->Redraw();
+        benchmark::DoNotOptimize(chart->picture().constBits());
+    }
+    PaintCounter(*chart).paintThrough();
+}
+BENCHMARK(BM_FullRedrawPicture)->ArgName("points")->Arg(30 * kPointsPerHour)->Unit(benchmark::kMillisecond);
+
+// One decoder batch of the live run: 700 ms at 5 points a second, 4 points,
+// added, drawn and painted. The view leaves room for every iteration.
+constexpr int kBatchIterations = 3000;
+
+void BM_AppendBatchToScreen(benchmark::State& state) {
+    const auto points = static_cast<int32_t>(state.range(0));
+    auto chart = shownChart(points, kBatchIterations * 4 / 300 + 60);
+    PaintCounter counter(*chart);
+    int32_t next = points;
+    int64_t missed = 0;
+    for (auto _ : state) {
+        tavrin::bench::addRunPoints(*chart, next, 4);
+        next += 4;
+        chart->DrawNewPoints();
+        missed += counter.paintThrough() ? 0 : 1;
+    }
+    tavrin::bench::reportPaints(state, counter, missed);
+}
+BENCHMARK(BM_AppendBatchToScreen)
+    ->ArgName("points")
+    ->Arg(1 * kPointsPerHour)
+    ->Arg(10 * kPointsPerHour)
+    ->Arg(30 * kPointsPerHour)
+    ->Iterations(kBatchIterations)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

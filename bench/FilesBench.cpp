@@ -1,13 +1,13 @@
-// Data file, log rebuild and backup call on the real file system, in a
-// folder under $TMPDIR (default /tmp).
+// Data file, log rebuild and backup call on the real file system, each in a
+// folder of its own under $TMPDIR (default /tmp), removed when it ends.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BenchFolder.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -18,15 +18,6 @@
 using namespace pelomar::core;
 
 namespace {
-
-std::filesystem::path benchFolder(const char* name) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::filesystem::path dir = std::filesystem::path(tmp != nullptr ? tmp : "/tmp") /
-                                ("tavrin-bench-" + std::to_string(::getpid())) / name;
-    std::filesystem::remove_all(dir);  // a benchmark's set-up runs more than once
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 void fill(ChartModel& m, int points) {
     for (int i = 0; i < points; ++i) m.AddPoints(static_cast<float>(i % 1000) / 500, static_cast<float>(i % 700));
@@ -40,7 +31,8 @@ void BM_SaveToFile_24h(benchmark::State& state) {
     PosixFileSystem fs;
     ChartModel m;
     fill(m, kDayOfPoints);
-    const std::string file = (benchFolder("save") / "day.chd").string();
+    const tavrin::bench::BenchFolder folder;
+    const std::string file = folder.file("day.chd");
     for (auto _ : state) {
         if (replaceFile(fs, file, chartFileBytes(m)) != 0) state.SkipWithError("save failed");
     }
@@ -52,7 +44,8 @@ void BM_ReadFromFile_24h(benchmark::State& state) {
     PosixFileSystem fs;
     ChartModel source;
     fill(source, kDayOfPoints);
-    const std::string file = (benchFolder("read") / "day.chd").string();
+    const tavrin::bench::BenchFolder folder;
+    const std::string file = folder.file("day.chd");
     replaceFile(fs, file, chartFileBytes(source));
     ChartModel m;
     for (auto _ : state) {
@@ -66,7 +59,8 @@ BENCHMARK(BM_ReadFromFile_24h)->Unit(benchmark::kMillisecond);
 
 void BM_SaveLog2_30h(benchmark::State& state) {
     PosixFileSystem fs;
-    const std::filesystem::path dir = benchFolder("rebuild");
+    const tavrin::bench::BenchFolder bench;
+    const std::filesystem::path dir = bench.path();
     const std::string folder = dir.string();
     {
         // 30 hours of 20 s calls at 24 h a generation: 24 h in generation 1, 6 in 2.
@@ -95,7 +89,8 @@ BENCHMARK(BM_SaveLog2_30h)->Unit(benchmark::kMillisecond);
 
 void BM_BackUpLog2_20s(benchmark::State& state) {
     PosixFileSystem fs;
-    const std::string folder = benchFolder("backup").string();
+    const tavrin::bench::BenchFolder bench;
+    const std::string folder = bench.path().string();
     ChartModel m;
     BackupLog log(fs);
     for (auto _ : state) {

@@ -1,13 +1,13 @@
 // Text export of a 24-hour chart at 5 points a second, written to a folder
-// under $TMPDIR (default /tmp).
+// under $TMPDIR (default /tmp) that is removed at the end.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "BenchFolder.h"
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
 #include "common/Rounding.h"
@@ -16,15 +16,6 @@
 using namespace pelomar::core;
 
 namespace {
-
-std::filesystem::path benchFolder(const char* name) {
-    const char* tmp = std::getenv("TMPDIR");
-    std::filesystem::path dir = std::filesystem::path(tmp != nullptr ? tmp : "/tmp") /
-                                ("tavrin-export-bench-" + std::to_string(::getpid())) / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 constexpr int kDayOfPoints = 432000;
 
@@ -46,7 +37,8 @@ const ChartModel& dayChart() {
 void exportRun(benchmark::State& state, float rate, int32_t rows) {
     PosixFileSystem fs;
     const ChartModel& m = dayChart();
-    const std::string file = (benchFolder("export") / "day.txt").string();
+    const tavrin::bench::BenchFolder folder;
+    const std::string file = folder.file("day.txt");
     for (auto _ : state) {
         TextExportArgs a;
         a.ExpUV = a.ExpCond = a.ExpEvents = a.ExpNotes = a.ExpMethods = true;

@@ -46,7 +46,6 @@ void ByteReader::read(void* out, size_t n) {
     pos_ += take;
 }
 
-float ByteReader::getSingle() { float v; read(&v, sizeof v); return v; }
 double ByteReader::getDouble() { double v; read(&v, sizeof v); return v; }
 int32_t ByteReader::getLong() { int32_t v; read(&v, sizeof v); return v; }
 int16_t ByteReader::getInteger() { int16_t v; read(&v, sizeof v); return v; }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,17 @@ public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     explicit ByteReader(const std::vector<uint8_t>& v) : ByteReader(v.data(), v.size()) {}
 
-    float getSingle();
+    // Inline: a data file is mostly Singles, two per point.
+    float getSingle() {
+        float v;
+        if (remaining() >= sizeof v) {
+            std::memcpy(&v, data_ + pos_, sizeof v);
+            pos_ += sizeof v;
+        } else {
+            read(&v, sizeof v);
+        }
+        return v;
+    }
     double getDouble();
     int32_t getLong();
     int16_t getInteger();

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPolygon>
+#include <QRect>
 #include <memory>
 
 #include "core/DrawingSurface.h"
@@ -23,8 +24,17 @@ public:
 
     // Starts a pass on `device`; the scale keeps its edges on the new size.
     void begin(QPaintDevice* device);
+    // Starts a pass that draws nothing on an area of the given size: the
+    // geometry and the text measures are those of a picture of that size
+    // whose metrics `metrics` has.
+    void beginMeasuring(QPaintDevice* metrics, int width, int height);
     void end();
     void setBackground(const QColor& c) { background_ = c; }
+
+    // The device pixels touched by the drawing since the last reset, with a
+    // margin for pens and antialiasing; empty when nothing was drawn.
+    void resetDirty() { touched_ = false; }
+    QRect dirty() const;
 
     int32_t pixelWidth() const override { return scale_.pixelWidth; }
     int32_t pixelHeight() const override { return scale_.pixelHeight; }
@@ -72,6 +82,10 @@ protected:
 
 private:
     QPointF toDevice(double x, double y) const;
+    // Adds the pixels from (x0, y0) to (x1, y1), both included, grown by `pen`.
+    void touch(double x0, double y0, double x1, double y1, double pen = 1);
+    void touch(const QRectF& r, double pen = 1) { touch(r.left(), r.top(), r.right(), r.bottom(), pen); }
+    bool wholeTouched() const;
     void updateFont();
     bool active() const { return painter_ && painter_->isActive(); }
 
@@ -90,6 +104,8 @@ private:
     OleColor fillColor_ = 0;
     QPolygon polygon_;
     Qt::PenStyle penStyle_ = Qt::SolidLine;
+    bool touched_ = false;
+    double dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = 0, dirtyBottom_ = 0;
 };
 
 }  // namespace pelomar

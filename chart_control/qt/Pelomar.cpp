@@ -12,10 +12,17 @@
 
 namespace pelomar {
 
+namespace {
+constexpr int kPictureDotsPerMeter = 3780;  // 96 dpi
+}  // namespace
+
 Pelomar::Pelomar(QWidget* parent) : Pelomar(UserMode::RunTime, parent) {}
 
 Pelomar::Pelomar(UserMode mode, QWidget* parent)
     : QWidget(parent), model_(std::make_unique<core::ChartModel>(mode == UserMode::DesignTime)) {
+    // The picture covers every pixel it is given; what lies beyond it is
+    // filled by the paint itself, so nothing is painted twice.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     initDrawing();
     model_->setPropertyChangedHandler(
         [this](const char* name) { emit PropertyChanged(QString::fromLatin1(name)); });
@@ -136,14 +143,16 @@ void Pelomar::Refresh() { update(); }
 
 void Pelomar::DrawNewPoints() {
     if (picMain_.isNull()) return;
-    bool drawn = false;
     try {
         surface_->begin(&picMain_);
-        drawn = drawing_->DrawNewPoints(*surface_);
+        surface_->resetDirty();
+        drawing_->DrawNewPoints(*surface_);
     } catch (const std::exception&) {
     }
     surface_->end();
-    if (drawn) update();
+    // Only the pixels the pass touched go to the screen.
+    const QRect changed = surface_->dirty();
+    if (!changed.isEmpty()) update(changed);
 }
 
 void Pelomar::Unzoom() { ResetZoom(true); }
@@ -156,41 +165,95 @@ void Pelomar::ResetZoom(bool raiseEvt) {
 }
 
 void Pelomar::fullRedraw() {
+    const bool keep = holdsPicture();
+    drawPicture(keep);
+    if (!keep) return;
+    update();
+    overlay_ = overlayRegion();
+}
+
+namespace {
+// Text measures of a picture without the picture: the same resolution.
+QImage& metricsDevice() {
+    static QImage device = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(kPictureDotsPerMeter);
+        i.setDotsPerMeterY(kPictureDotsPerMeter);
+        return i;
+    }();
+    return device;
+}
+}  // namespace
+
+// The full redraw on the picture; without `keep` it only measures, which
+// sets the geometry and the state of the pass as the picture would.
+void Pelomar::drawPicture(bool keep) {
     takeControlSize();
     const int w = std::max(1, width());
     const int h = std::max(1, height());
-    if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
-    // Fonts are sized in points on the picture as on a 96 dpi screen.
-    picMain_.setDotsPerMeterX(3780);
-    picMain_.setDotsPerMeterY(3780);
+    if (keep) {
+        if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
+        // Fonts are sized in points on the picture as on a 96 dpi screen.
+        picMain_.setDotsPerMeterX(kPictureDotsPerMeter);
+        picMain_.setDotsPerMeterY(kPictureDotsPerMeter);
+    } else {
+        picMain_ = QImage();
+    }
+    pictureDropped_ = !keep;
     surface_->setBackground(toQColor(model_->BackColor()));
     try {
-        surface_->begin(&picMain_);
+        if (keep)
+            surface_->begin(&picMain_);
+        else
+            surface_->beginMeasuring(&metricsDevice(), w, h);
         drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
     } catch (const std::exception&) {
     }
     surface_->end();
-    update();
+}
+
+// A chart that is part of a window keeps its picture only while it shows:
+// the tabs hide all charts but one, and each picture is a full frame.
+bool Pelomar::holdsPicture() const { return isWindow() || isVisible(); }
+
+void Pelomar::dropPicture() {
+    picMain_ = QImage();
+    pictureDropped_ = true;
+}
+
+void Pelomar::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!holdsPicture()) dropPicture();
 }
 
 void Pelomar::drawEventMark(int32_t index) {
     if (picMain_.isNull()) return;
     surface_->begin(&picMain_);
+    surface_->resetDirty();
     try {
         drawing_->DrawEventMarks(*surface_, index, false);
     } catch (...) {
         surface_->end();
+        update(surface_->dirty());
         throw;
     }
     surface_->end();
-    update();
+    const QRect changed = surface_->dirty();
+    if (!changed.isEmpty()) update(changed);
 }
 
 void Pelomar::paintEvent(QPaintEvent* event) {
     try {
+        if (pictureDropped_) drawPicture(true);
         QPainter painter(this);
-        painter.fillRect(event->rect(), toQColor(model_->BackColor()));
-        painter.drawImage(0, 0, picMain_);
+        const QRegion& region = event->region();
+        const QRect pictureRect = picMain_.rect();
+        for (const QRect& r : region.intersected(pictureRect)) painter.drawImage(r.topLeft(), picMain_, r);
+        const QRegion beyond = region.subtracted(pictureRect);
+        if (!beyond.isEmpty()) {
+            const QColor back = toQColor(model_->BackColor());
+            for (const QRect& r : beyond) painter.fillRect(r, back);
+        }
         paintOverlay(painter);
     } catch (const std::exception&) {
     }

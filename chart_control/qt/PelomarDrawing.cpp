@@ -23,6 +23,8 @@ constexpr OleColor kToolTipBackground = 0x80000018;
 constexpr int kToolTipDelayMs = 300;
 
 bool finite(double v) { return std::isfinite(v) && v != 0; }
+bool inPixelRange(double v) { return std::isfinite(v) && std::fabs(v) < 1e9; }
+constexpr int kOverlayMargin = 2;
 }  // namespace
 
 void Pelomar::initDrawing() {
@@ -52,7 +54,7 @@ void Pelomar::initDrawing() {
     };
     ev.rightMouseUp = [this] { emit RightMouseUp(); };
     ev.tipChange = [this](float x, float y) { emit TipChange(x, y); };
-    ev.overlayChanged = [this] { update(); };
+    ev.overlayChanged = [this] { overlayChanged(); };
     ev.placeToolTip = [this](const std::string& caption, float x, float y, bool upperHalf) {
         placeToolTip(caption, x, y, upperHalf);
     };
@@ -104,28 +106,63 @@ void Pelomar::placeToolTip(const std::string& caption, float x, float y, bool up
     lblToolTip_->move(at.x, at.y);
 }
 
-void Pelomar::paintOverlay(QPainter& painter) const {
+// The cursor line from the view's top edge to its bottom edge, in pixels.
+std::optional<QLine> Pelomar::sliderLine() const {
     const core::PlotGeometry& g = model_->geometry();
-    if (!finite(g.XPerPixel) || !finite(g.Y1PerPixel)) return;
-    if (mouse_->sliderVisible()) {
-        const core::ViewWindow& v = model_->view();
-        const double x = std::round((mouse_->sliderX() - g.ScaleLeft) / g.XPerPixel);
-        const double top = std::round((v.Y1End - g.Y1ScaleTop) / g.Y1PerPixel);
-        const double bottom = std::round((v.Y1Start - g.Y1ScaleTop) / g.Y1PerPixel);
-        if (std::isfinite(x) && std::isfinite(top) && std::isfinite(bottom)) {
-            painter.setPen(QPen(toQColor(0x80000008), 0));
-            painter.drawLine(QPointF(x, top), QPointF(x, bottom));
-        }
+    if (!mouse_->sliderVisible() || !finite(g.XPerPixel) || !finite(g.Y1PerPixel)) return std::nullopt;
+    const core::ViewWindow& v = model_->view();
+    const double x = std::round((mouse_->sliderX() - g.ScaleLeft) / g.XPerPixel);
+    const double top = std::round((v.Y1End - g.Y1ScaleTop) / g.Y1PerPixel);
+    const double bottom = std::round((v.Y1Start - g.Y1ScaleTop) / g.Y1PerPixel);
+    if (!inPixelRange(x) || !inPixelRange(top) || !inPixelRange(bottom)) return std::nullopt;
+    return QLine(static_cast<int>(x), static_cast<int>(top), static_cast<int>(x), static_cast<int>(bottom));
+}
+
+std::optional<QRect> Pelomar::bandRect() const {
+    const core::PlotGeometry& g = model_->geometry();
+    if (!finite(g.XPerPixel) || !finite(g.Y1PerPixel)) return std::nullopt;
+    const auto band = mouse_->band();
+    if (!band) return std::nullopt;
+    return QRect(QPoint(band->x0, band->y0), QPoint(band->x1, band->y1)).normalized();
+}
+
+void Pelomar::paintOverlay(QPainter& painter) const {
+    if (const auto line = sliderLine()) {
+        painter.setPen(QPen(toQColor(0x80000008), 0));
+        painter.drawLine(QPointF(line->p1()), QPointF(line->p2()));
     }
-    if (const auto band = mouse_->band()) {
+    if (const auto rect = bandRect()) {
         // Inverts what lies under the band's outline, as the XOR pen did;
         // the picture itself is never touched.
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(QPen(Qt::white, 0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(QPoint(band->x0, band->y0), QPoint(band->x1, band->y1)).normalized());
+        painter.drawRect(*rect);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+}
+
+// The pixels the overlays cover, with a margin for the pen: the cursor line's
+// column and the band's outline.
+QRegion Pelomar::overlayRegion() const {
+    constexpr int m = kOverlayMargin;
+    QRegion region;
+    if (const auto line = sliderLine())
+        region += QRect(line->p1(), line->p2()).normalized().adjusted(-m, -m, m, m);
+    if (const auto rect = bandRect()) {
+        const QRect outer = rect->adjusted(-m, -m, m + 1, m + 1);
+        const QRect inner = rect->adjusted(m + 1, m + 1, -m, -m);
+        region += inner.isValid() ? QRegion(outer).subtracted(inner) : QRegion(outer);
+    }
+    return region;
+}
+
+// Repaints where the overlays were and where they are now.
+void Pelomar::overlayChanged() {
+    const QRegion now = overlayRegion();
+    const QRegion changed = overlay_.united(now);
+    overlay_ = now;
+    if (!changed.isEmpty()) update(changed);
 }
 
 }  // namespace pelomar

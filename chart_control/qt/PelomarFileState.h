@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QTimer>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "QtChartUiServices.h"
 #include "core/BackupLog.h"
@@ -11,11 +14,17 @@ namespace pelomar {
 // What the file members of one chart keep between calls.
 class PelomarFileState {
 public:
-    explicit PelomarFileState(QWidget* owner) : defaultUi(owner) {}
+    explicit PelomarFileState(QWidget* owner);
 
     core::PosixFileSystem fs;
     core::BackupLog backupLog{fs};
     QtChartUiServices defaultUi;
+    // The bytes of the last file read, kept while files are read one after
+    // another.
+    std::vector<uint8_t> readBuffer;
+    // Lets the buffer go and hands freed memory back to the system once file
+    // reading has settled.
+    QTimer releaseMemory;
 };
 
 }  // namespace pelomar

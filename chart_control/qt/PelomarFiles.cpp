@@ -1,6 +1,14 @@
 #include <exception>
 #include <new>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "PelomarFileState.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -17,6 +25,7 @@ const char kOlderVersionText[] =
     "This file was created by a previous version of Pelomar Recorder.\rCannot open file.";
 const char kOpenErrorText[] = "An error occurred while opening the Data File.  The file was NOT opened.\r";
 const char kOpenErrorTitle[] = "FILE OPEN ERROR!";
+constexpr int kReleaseMemoryDelayMs = 500;
 
 // The hourglass for the life of a member, restored on every path.
 class BusyPointer {
@@ -31,6 +40,20 @@ private:
 };
 
 }  // namespace
+
+// The room of a file's bytes and of the stores it replaced is large; four
+// open files would keep it. It goes back once reading has settled, so that
+// files read one after another reuse it.
+PelomarFileState::PelomarFileState(QWidget* owner) : defaultUi(owner) {
+    releaseMemory.setSingleShot(true);
+    releaseMemory.setInterval(kReleaseMemoryDelayMs);
+    QObject::connect(&releaseMemory, &QTimer::timeout, [this] {
+        std::vector<uint8_t>().swap(readBuffer);
+#if defined(__GLIBC__)
+        malloc_trim(0);
+#endif
+    });
+}
 
 PelomarFileState& Pelomar::files() {
     if (!files_) files_ = std::make_shared<PelomarFileState>(this);
@@ -68,7 +91,12 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
     core::DataFileContent content;
     core::ReadResult r;
     try {
-        r = core::readDataFile(files().fs, FileName, content);
+        // As readDataFile, into a buffer that the next file reuses.
+        std::vector<uint8_t>& bytes = files().readBuffer;
+        if (const int32_t e = files().fs.readFile(FileName, bytes))
+            r = {core::ReadStatus::Failed, e};
+        else
+            r = core::decodeDataFile(bytes, content);
     } catch (const std::bad_alloc&) {
         r = {core::ReadStatus::Failed, core::err::kOutOfMemory};
     }
@@ -86,6 +114,7 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
         ResetZoom(false);
     } catch (const std::exception&) {
     }
+    files().releaseMemory.start();
     return ok;
 }
 

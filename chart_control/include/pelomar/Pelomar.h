@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QLine>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "pelomar/ChartUiServices.h"
@@ -122,7 +125,8 @@ public:
     std::string controlFolder() const;
     void setControlFolder(const std::string& folder);
 
-    // The chart's picture as last drawn.
+    // The chart's picture as last drawn. A chart placed in a window holds no
+    // picture (a null image) while it is hidden; it is drawn anew when shown.
     const QImage& picture() const { return picMain_; }
 
     // --- data files, backup logs, log rebuild ------------------------------------
@@ -153,16 +157,22 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void InitScale();
     void ResetZoom(bool raiseEvt);
     void takeControlSize();
     void fullRedraw();
+    void drawPicture(bool keep);
+    bool holdsPicture() const;
+    void dropPicture();
     void drawEventMark(int32_t index);
 
     std::unique_ptr<core::ChartModel> model_;
     QImage picMain_;
+    // The picture was let go while hidden and is owed at the next paint.
+    bool pictureDropped_ = false;
     int widthTwips_ = 0;
     int heightTwips_ = 0;
 
@@ -184,6 +194,10 @@ protected:
 private:
     void initDrawing();
     void paintOverlay(QPainter& painter) const;
+    QRegion overlayRegion() const;
+    std::optional<QLine> sliderLine() const;
+    std::optional<QRect> bandRect() const;
+    void overlayChanged();
     void placeToolTip(const std::string& caption, float x, float y, bool upperHalf);
     QPointF toChart(const QPointF& pixel) const;
 
@@ -192,6 +206,8 @@ private:
     std::unique_ptr<PainterSurface> surface_;
     QLabel* lblToolTip_ = nullptr;
     QTimer* TimerToolTip_ = nullptr;
+    // Where the overlays were last painted.
+    QRegion overlay_;
 
     // --- the printed report ---------------------------------------------------
 public:
