@@ -41,6 +41,7 @@ double tlogOf(const FakeFileSystem& fs) {
 }
 
 struct Backup {
+    Backup() { fs.folders.insert(kFolder); }
     FakeFileSystem fs;
     ChartModel model;
     BackupLog log{fs};
@@ -120,9 +121,9 @@ TEST(BackupLog, RotatesAtTheRecordersTwentySecondsAndDay) {
             EXPECT_EQ(tlogOf(b.fs), s.tlog);
         }
     }
-    // TLog is replaced whole through a temporary file.
-    EXPECT_EQ(b.fs.count("write+flush " + at("TLog.bak.new")), 2u);
-    EXPECT_EQ(b.fs.count("rename " + at("TLog.bak.new") + " " + at("TLog.bak")), 2u);
+    // TLog is replaced whole, by the record of the rotation once it is done.
+    EXPECT_EQ(b.fs.count("rename " + at("TLog.bak.next") + " " + at("TLog.bak")), 2u);
+    EXPECT_EQ(b.fs.files.count(at("TLog.bak.next")), 0u);
 }
 
 TEST(BackupLog, RotatesOnAFastSchedule) {
@@ -278,6 +279,7 @@ TEST(BackupLog, ClearDeletesTheSetAndStartsOver) {
 
 TEST(BackupLog, PlainMembersWorkInTheControlFolder) {
     FakeFileSystem fs;
+    fs.folders.insert("/ctl");
     ChartModel model;
     model.setControlFolder("/ctl");
     BackupLog log(fs);

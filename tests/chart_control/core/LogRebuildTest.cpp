@@ -122,15 +122,15 @@ TEST(LogRebuild, OutcomesOfTheBackupSets) {
          {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", labelFile({{"S", 1, 1, 1500}})},
           {"TLog.bak", tlog(1440)}},
          0, {60}, 1},
-        {"label file stops at an empty text",
+        {"an empty label text is a record like any other",
          {{"DLog1.bak", pointFile({{1, 1}})},
           {"ELog1.bak", labelFile({{"S", 1, 1, 1}, {"", 1, 1, 2}, {"E", 1, 1, 3}})}},
-         0, {1}, 1},
+         0, {1, 2, 3}, 1},
         {"empty generation 1 point file", {{"DLog1.bak", {}}}, err::kSubscriptOutOfRange, {}, -1},
         {"empty generation 2 point file joins nothing",
          {{"DLog1.bak", pointFile({{1, 1}})}, {"DLog2.bak", {}}}, 0, {}, 1},
-        {"cut last record counts as a half, to even",
-         {{"DLog1.bak", std::vector<uint8_t>(12, 0)}}, 0, {}, 2},
+        {"a point record cut short is no point",
+         {{"DLog1.bak", std::vector<uint8_t>(12, 0)}}, 0, {}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -152,12 +152,18 @@ TEST(LogRebuild, OutcomesOfTheBackupSets) {
     }
 }
 
-TEST(LogRebuild, MethodFileWhoseSecondRecordIsEmptyGivesOneMethod) {
+// An empty method text from the line is a method; the records after it are
+// read all the same.
+TEST(LogRebuild, MethodFileWhoseSecondRecordIsEmptyGivesAllMethods) {
     Rebuild r;
     r.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
     r.fs.files[at("MLog1.bak")] = methodFile({{"a\r\n", 1}, {"", 2}, {"b\r\n", 3}});
     ASSERT_EQ(r.run(), 0);
-    EXPECT_EQ(r.output().header.MethodCount, 1);
+    const DataFileContent out = r.output();
+    ASSERT_EQ(out.header.MethodCount, 3);
+    EXPECT_EQ(out.methods[1].Method, "");
+    EXPECT_EQ(out.methods[2].Method, "b\r\n");
+    EXPECT_EQ(out.methods[2].XPos, 3);
 }
 
 TEST(LogRebuild, FailuresLeaveNoLogNoCopiesAndEmptyStores) {
