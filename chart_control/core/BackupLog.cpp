@@ -161,9 +161,11 @@ void BackupLog::rotate(ChartModel& model, const std::string& folder, RotationSta
     state.BackUpCount = 1;
 }
 
-int32_t BackupLog::appendStores(ChartModel& model, const std::string& folder) {
+int32_t BackupLog::appendStores(ChartModel& model, const std::string& folder, const int32_t* limit,
+                                bool& pointsToGeneration1) {
     BackupLogTargets targets = model.backupTargets();
     std::vector<uint8_t> record;
+    pointsToGeneration1 = false;
     if (readRotationRecord(fs_, folder, record) && record.size() == kPendingRecordSize) {
         // A rotation still under way: append to the file that ends each kind
         // once it is done, never to a generation-2 file it will not rename.
@@ -172,12 +174,14 @@ int32_t BackupLog::appendStores(ChartModel& model, const std::string& folder) {
         for (int k = 0; k < 3; ++k) {
             *paths[k] = set.Generation2[k].empty() ? set.Generation1[k] : set.Generation2[k];
         }
+        pointsToGeneration1 = set.Generation2[kPointKind].empty();
     }
     std::vector<Undo> undo;
     int32_t* onDisk[3] = {&pointsOnDisk_, &labelsOnDisk_, &methodsOnDisk_};
     int32_t written[3] = {0, 0, 0};
 
     auto append = [&](int kind, const std::string& path, int32_t count, auto put) -> int32_t {
+        if (limit != nullptr && limit[kind] < count) count = limit[kind];
         int32_t& skip = *onDisk[kind];
         if (skip > count) skip = 0;  // the store was emptied since
         written[kind] = count;
@@ -201,7 +205,7 @@ int32_t BackupLog::appendStores(ChartModel& model, const std::string& folder) {
                    [&](ByteWriter& w, int32_t i) { putMethod(w, model.methods().at(i)); });
     }
     if (e == err::kNone) {
-        pointsOnDisk_ = labelsOnDisk_ = methodsOnDisk_ = 0;
+        for (int kind = 0; kind < 3; ++kind) *onDisk[kind] = written[kind];
         return err::kNone;
     }
 
@@ -223,10 +227,32 @@ int32_t BackupLog::appendStores(ChartModel& model, const std::string& folder) {
 int16_t BackupLog::backUp(ChartModel& model, const std::string& folder, RotationState& state, int32_t intervalMs,
                           double limitHours) {
     const bool rotationPending = finishRotation(fs_, folder) != err::kNone;
+    bool pointsToGeneration1 = false;
+    if (owed_[0] + owed_[1] + owed_[2] > 0) {
+        // What earlier calls failed to write belongs to the generation they
+        // ran in: it is written before this call may rotate.
+        if (const int32_t e = appendStores(model, folder, owed_, pointsToGeneration1)) {
+            if (state.BackUpCount < INT32_MAX) ++state.BackUpCount;
+            return static_cast<int16_t>(e);
+        }
+    }
     rotate(model, folder, state, intervalMs, limitHours, rotationPending);
-    const int32_t e = appendStores(model, folder);
-    if (e != err::kNone) return static_cast<int16_t>(e);
+    const int32_t e = appendStores(model, folder, nullptr, pointsToGeneration1);
+    if (pointsToGeneration1) {
+        // This call's stretch of time went to the end of generation 1, so
+        // the rotation that drops it moves the offset past it too.
+        state.Generation1Minutes += static_cast<double>(intervalMs) * kMinutesPerMs;
+        if (state.BackUpCount > 0) --state.BackUpCount;
+    }
+    if (e != err::kNone) {
+        owed_[0] = model.points().count();
+        owed_[1] = model.labels().count();
+        owed_[2] = model.methods().count();
+        return static_cast<int16_t>(e);
+    }
     model.ClearData();
+    pointsOnDisk_ = labelsOnDisk_ = methodsOnDisk_ = 0;
+    owed_[0] = owed_[1] = owed_[2] = 0;
     const std::string oldTemporary = backupFilePath(folder, kOldTLogTemporary);
     if (fs_.exists(oldTemporary)) (void)fs_.removeFile(oldTemporary);
     removeLeftoverTemporaries(fs_, backupFilePath(folder, kRotationRecord));
@@ -267,6 +293,7 @@ void BackupLog::clearFolder(const std::string& folder) {
     removeLeftoverTemporaries(fs_, backupFilePath(folder, kRotationRecord));
     KillTmpLogs(fs_, folder);
     pointsOnDisk_ = labelsOnDisk_ = methodsOnDisk_ = 0;
+    owed_[0] = owed_[1] = owed_[2] = 0;
 }
 
 void BackupLog::ClearLog(ChartModel& model) {

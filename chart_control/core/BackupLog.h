@@ -53,13 +53,20 @@ private:
     void rotate(ChartModel& model, const std::string& folder, RotationState& state, int32_t intervalMs,
                 double limitHours, bool rotationPending);
     int32_t startRotation(const std::string& folder, double offset);
-    int32_t appendStores(ChartModel& model, const std::string& folder);
+    // `pointsToGeneration1`: a rotation under way had the points appended
+    // to the end of generation 1.
+    // Appends the store elements not yet on disk, up to `limit` per kind
+    // (points, labels, methods; null: all).
+    int32_t appendStores(ChartModel& model, const std::string& folder, const int32_t* limit,
+                         bool& pointsToGeneration1);
     void clearFolder(const std::string& folder);
 
     FileSystem& fs_;
     BackupRotation rotation_;
     // Leading elements of each store already on disk after a failed call.
     int32_t pointsOnDisk_ = 0, labelsOnDisk_ = 0, methodsOnDisk_ = 0;
+    // Store elements of earlier calls that failed (points, labels, methods).
+    int32_t owed_[3] = {0, 0, 0};
 };
 
 // Kinds of backup file, in the order of the names below.
