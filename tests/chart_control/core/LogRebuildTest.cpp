@@ -4,11 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <random>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "../support/BackupRun.h"
 #include "../support/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/BinaryIO.h"
@@ -284,4 +288,87 @@ TEST(LogRebuild, KilledBackupLoopKeepsEveryConfirmedCall) {
             ASSERT_EQ(p.Y2, static_cast<float>(j)) << k << " " << j;
         }
     }
+}
+
+namespace {
+
+// The backup loop helper on `folder` with generations of `generation`
+// calls, killed after `delay`; returns the last call it confirmed.
+int killBackupLoopAfter(const std::string& folder, int generation, std::chrono::microseconds delay) {
+    int out[2];
+    if (::pipe(out) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const std::string helper = BACKUP_LOOP_HELPER;
+    const std::string gen = std::to_string(generation);
+    char* argv[] = {const_cast<char*>(helper.c_str()), const_cast<char*>(folder.c_str()),
+                    const_cast<char*>(gen.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, helper.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return -1;
+    }
+    std::this_thread::sleep_for(delay);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    while ((n = ::read(out[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    if (!WIFSIGNALED(status)) return -1;
+    if (text.empty()) return 0;
+    const size_t last = text.rfind('\n', text.size() - 2);
+    return std::stoi(text.substr(last == std::string::npos ? 0 : last + 1));
+}
+
+}  // namespace
+
+// Kills at random moments of a loop whose generations are one to three
+// calls long, so that many land inside a rotation: the rebuilt log holds
+// whole calls only, each once and in order, every confirmed call of the kept
+// generations, and every label and method at the time of its call's first
+// point.
+TEST(LogRebuild, KillsAtRandomMomentsLeaveWholeCallsOnly) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    pelomar::test::BackupRun run;
+    run.points = 50;
+    // About 3.5 ms a call here (three flushed appends): up to 100 ms is up
+    // to some 30 calls, past the second rotation in most runs.
+    constexpr int kRuns = 40;
+    int insideRotation = 0, afterRotations = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        const int generation = 1 + i % 3;
+        const std::filesystem::path dir = std::filesystem::current_path() / ("kill" + std::to_string(i));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directory(dir);
+        const auto delay = std::chrono::microseconds(std::uniform_int_distribution<int>(0, 100000)(random));
+        const int confirmed = killBackupLoopAfter(dir.string(), generation, delay);
+        SCOPED_TRACE("run " + std::to_string(i) + ", generations of " + std::to_string(generation) +
+                     ", confirmed " + std::to_string(confirmed));
+        ASSERT_GE(confirmed, 0) << "helper did not run";
+        if (std::filesystem::exists(dir / "TLog.bak.next")) ++insideRotation;
+        if (confirmed > 2 * generation) ++afterRotations;
+
+        PosixFileSystem fs;
+        ChartModel model;
+        const std::string log = (dir / "run.chl").string();
+        const int16_t r = rebuild(fs, model, dir.string(), log);
+        if (confirmed == 0 && r == kLogNotSaved) continue;  // killed before its first point
+        ASSERT_EQ(r, 0);
+        DataFileContent c;
+        ASSERT_EQ(readDataFile(fs, log, c).status, ReadStatus::Read);
+        run.check(c, confirmed);
+        std::filesystem::remove_all(dir);
+    }
+    EXPECT_GT(afterRotations, kRuns / 2);
+    std::printf("kills inside a rotation: %d of %d\n", insideRotation, kRuns);
 }
