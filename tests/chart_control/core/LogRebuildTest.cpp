@@ -51,6 +51,10 @@ std::vector<uint8_t> methodFile(const std::vector<MethodRec>& methods) {
     for (const MethodRec& m : methods) putMethod(w, m);
     return w.bytes();
 }
+std::vector<uint8_t> cut(std::vector<uint8_t> bytes, size_t tail) {
+    bytes.resize(bytes.size() - tail);
+    return bytes;
+}
 std::vector<uint8_t> tlog(double minutes) {
     ByteWriter w;
     w.putDouble(minutes);
@@ -133,6 +137,12 @@ TEST(LogRebuild, OutcomesOfTheBackupSets) {
         {"empty generation 1 point file", {{"DLog1.bak", {}}}, err::kSubscriptOutOfRange, {}, -1},
         {"empty generation 2 point file joins nothing",
          {{"DLog1.bak", pointFile({{1, 1}})}, {"DLog2.bak", {}}}, 0, {}, 1},
+        {"empty label and method files give no records",
+         {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", {}}, {"MLog1.bak", {}}, {"ELog2.bak", {}}}, 0, {}, 1},
+        {"a label cut short by a crash is no label",
+         {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", cut(labelFile({{"S", 1, 1, 1}, {"E", 1, 1, 2}}), 3)},
+          {"ELog2.bak", cut(labelFile({{"S", 1, 1, 3}}), 12)}},
+         0, {1}, 1},
         {"a point record cut short is no point",
          {{"DLog1.bak", std::vector<uint8_t>(12, 0)}}, 0, {}, 1},
     };
@@ -168,6 +178,58 @@ TEST(LogRebuild, MethodFileWhoseSecondRecordIsEmptyGivesAllMethods) {
     EXPECT_EQ(out.methods[1].Method, "");
     EXPECT_EQ(out.methods[2].Method, "b\r\n");
     EXPECT_EQ(out.methods[2].XPos, 3);
+
+    // No method from an empty file, none from a record cut short.
+    Rebuild torn;
+    torn.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
+    torn.fs.files[at("MLog1.bak")] = {};
+    torn.fs.files[at("MLog2.bak")] = cut(methodFile({{"a", 1}, {"bcd", 2}}), 5);
+    ASSERT_EQ(torn.run(), 0);
+    ASSERT_EQ(torn.output().header.MethodCount, 1);
+    EXPECT_EQ(torn.output().methods[0].Method, "a");
+}
+
+// A rotation cut short after its record was put in place: the rebuild reads
+// it as done, whichever of its renames were made.
+TEST(LogRebuild, RotationCutShortIsReadAsDone) {
+    // Before the rotation: generation 1 holds calls at 0..1 min, generation
+    // 2 at 1..2 min (no methods in it), the offset was 0; the rotation will
+    // make generation 2 the first, starting at 1 min.
+    auto record = [](double offset, uint8_t renamed) {
+        std::vector<uint8_t> r = tlog(offset);
+        r.push_back(renamed);
+        return r;
+    };
+    const uint8_t renamed = 0b110;  // labels and points; no method file in generation 2
+    for (int done = 0; done <= 3; ++done) {
+        SCOPED_TRACE(std::to_string(done) + " steps of the rotation done");
+        Rebuild r;
+        r.fs.files[at("MLog1.bak")] = methodFile({{"old", 0.5f}});
+        r.fs.files[at("ELog1.bak")] = labelFile({{"S", 1, 1, 0.5f}});
+        r.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
+        r.fs.files[at("ELog2.bak")] = labelFile({{"E", 1, 1, 1.5f}});
+        r.fs.files[at("DLog2.bak")] = pointFile({{2, 2}, {3, 3}});
+        r.fs.files[at("TLog.bak.next")] = record(1.0, renamed);
+        if (done >= 1) r.fs.files.erase(at("MLog1.bak"));
+        if (done >= 2) r.fs.renameFile(at("ELog2.bak"), at("ELog1.bak"));
+        if (done >= 3) r.fs.renameFile(at("DLog2.bak"), at("DLog1.bak"));
+        ASSERT_EQ(r.run(), 0);
+        const DataFileContent out = r.output();
+        ASSERT_EQ(out.header.NumPoints, 2);
+        EXPECT_EQ(out.points[0].Y1, 2);
+        ASSERT_EQ(out.header.LabelCount, 1);
+        EXPECT_EQ(out.labels[0].Label, "E");
+        EXPECT_FLOAT_EQ(out.labels[0].XPos, 0.5f);
+        EXPECT_EQ(out.header.MethodCount, 0);
+    }
+    // Renames done, the record cut to the offset: only the last rename is due.
+    Rebuild r;
+    r.fs.files[at("DLog1.bak")] = pointFile({{2, 2}});
+    r.fs.files[at("ELog1.bak")] = labelFile({{"E", 1, 1, 1.5f}});
+    r.fs.files[at("TLog.bak")] = tlog(0.25);
+    r.fs.files[at("TLog.bak.next")] = tlog(1.0);
+    ASSERT_EQ(r.run(), 0);
+    EXPECT_FLOAT_EQ(r.output().labels[0].XPos, 0.5f);
 }
 
 TEST(LogRebuild, FailuresLeaveNoLogNoCopiesAndEmptyStores) {
