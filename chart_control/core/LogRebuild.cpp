@@ -8,8 +8,8 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
-#include "SafeFile.h"
 #include "RuntimeErrors.h"
+#include "SafeFile.h"
 #include "pelomar/RuntimeError.h"
 
 namespace pelomar::core {
