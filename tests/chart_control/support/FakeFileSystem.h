@@ -20,7 +20,6 @@ public:
     std::vector<std::string> calls;  // "append <path>", "rename <from> <to>", ...
     std::set<std::string> folders;   // besides the folders of the files
     std::set<std::string> readOnly;  // files this process may not write
-    std::set<std::string> special;   // pipes and devices: neither file nor folder
     int temporaries = 0;             // temporary names handed out
 
     // The n-th append from now (1 = the next) fails with `error` after
@@ -47,7 +46,6 @@ public:
     }
 
     core::PathKind kindOf(const std::string& path) override {
-        if (special.count(path) != 0) return core::PathKind::Other;
         if (files.count(path) != 0) return core::PathKind::File;
         if (folders.count(path) != 0) return core::PathKind::Folder;
         const std::string prefix = path + "/";
@@ -95,7 +93,7 @@ public:
     }
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override {
         calls.push_back("read " + path);
-        if (special.count(path) != 0 || kindOf(path) == core::PathKind::Folder) return core::err::kPathFileAccessError;
+        if (kindOf(path) == core::PathKind::Folder) return core::err::kPathFileAccessError;
         if (auto f = readFailures_.find(path); f != readFailures_.end()) return f->second;
         auto it = files.find(path);
         if (it == files.end()) return core::err::kFileNotFound;
