@@ -1,6 +1,8 @@
 #include "BackupLogPaths.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace pelomar::core {
 
@@ -17,6 +19,18 @@ BackupLogTargets BackupLogTargets::generation(const std::string& folder, int gen
     t.DLogPath = backupFilePath(folder, second ? "DLog2.bak" : "DLog1.bak");
     t.AtControlFolder = atControlFolder;
     return t;
+}
+
+bool isUsableLogFolder(const std::string& folder) {
+    if (folder.empty()) return false;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(folder), ec);
+    if (ec) p = fs::path(folder);
+    p = p.lexically_normal();
+    if (p == p.root_path()) return false;
+    const fs::path resolved = fs::weakly_canonical(p, ec);
+    return ec || resolved != resolved.root_path();
 }
 
 std::string defaultControlFolder() {

@@ -18,6 +18,10 @@ struct BackupLogTargets {
     static BackupLogTargets generation(const std::string& folder, int generation, bool atControlFolder);
 };
 
+// False for a folder no backup member may write to: none at all, or one
+// that resolves to the root.
+bool isUsableLogFolder(const std::string& folder);
+
 // The control's own folder: where the plain backup members work. Default
 // $XDG_DATA_HOME/tavrin-ms (~/.local/share/tavrin-ms).
 std::string defaultControlFolder();

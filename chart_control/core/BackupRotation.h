@@ -11,6 +11,9 @@ struct RotationState {
     bool SecondGeneration = false;  // appends go to the generation-2 files
     int32_t BackUpCount = 0;        // calls since the current generation began
     double LogTimeOffset = 0;       // minutes at which generation 1 begins
+    // Minutes of data in generation 1: what the next rotation adds to the
+    // offset when it drops that generation.
+    double Generation1Minutes = 0;
 };
 
 // The rotation state of the plain backup members (one for the control) and

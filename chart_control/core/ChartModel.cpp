@@ -35,8 +35,10 @@ double asDouble(const PropertyValue& v, double fallback) {
 }
 
 float asSingle(const PropertyValue& v, float fallback) {
+    // Infinity, not-a-number or a value beyond the Single range is as
+    // unreadable as a text that is no number.
     const double d = asDouble(v, fallback);
-    if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max()) return fallback;
+    if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max()) return fallback;
     return static_cast<float>(d);
 }
 
@@ -307,6 +309,7 @@ void ChartModel::initScaleFields() {
 }
 
 void ChartModel::setControlFolder(const std::string& folder) {
+    if (!isUsableLogFolder(folder)) throw RuntimeError(err::kInvalidProcedureCall);
     controlFolder_ = folder;
     if (targets_.AtControlFolder) targets_ = BackupLogTargets::generation(controlFolder_, 1, true);
 }

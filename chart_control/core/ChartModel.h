@@ -148,6 +148,8 @@ public:
 
     // --- backup log targets -----------------------------------------------------
     const std::string& controlFolder() const noexcept { return controlFolder_; }
+    // Raises 5 for no folder or one that resolves to the root: the plain
+    // backup members must never write or delete there.
     void setControlFolder(const std::string& folder);
     BackupLogTargets& backupTargets() noexcept { return targets_; }
     const BackupLogTargets& backupTargets() const noexcept { return targets_; }

@@ -38,9 +38,17 @@ void DrawEventMarks(DrawingSurface& target, const GrowableStore<LabelRec>& label
     target.setFontName("Small Fonts");
     target.setFontBold(true);
     target.setFontSize(6);
+    const LabelRec* drawn = nullptr;
     for (int32_t i = std::max(fromIndex, 0); i < count; ++i) {
         const LabelRec& l = labels.at(i);
         if (!(l.XPos >= view.XStart && l.XPos <= view.XEnd)) continue;
+        // A mark like the one just drawn lands on its pixels: a file that
+        // declares a million empty labels draws one.
+        if (drawn != nullptr && l.XPos == drawn->XPos && l.Offset == drawn->Offset && l.Color == drawn->Color &&
+            l.Label == drawn->Label) {
+            continue;
+        }
+        drawn = &l;
         const float y = eventMarkHeight(l, view);
         if (!std::isfinite(y)) continue;
         target.line(l.XPos, view.Y1Start, l.XPos, y);

@@ -7,6 +7,9 @@
 
 namespace pelomar::core {
 
+// What a path names (links followed).
+enum class PathKind { Missing, File, Folder, Other };
+
 // The few file operations the chart's files need. Each returns 0 or the
 // run-time error number of the failure, so that a fake can fail any one of
 // them. Paths are file-system bytes; nothing is held open between calls.
@@ -14,14 +17,21 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    virtual PathKind kindOf(const std::string& path) = 0;
     // Size of a regular file; kFileNotFound when there is none.
     virtual int32_t fileSize(const std::string& path, uint64_t& size) = 0;
-    // The whole file; never creates one.
+    // The whole file; never creates one, never waits on a pipe or device
+    // (anything but a regular file is 75).
     virtual int32_t readFile(const std::string& path, std::vector<uint8_t>& out) = 0;
     // Creates or replaces the contents of `path`; with `flush` the bytes are
     // on disk when it returns 0. Not atomic: callers that replace a file the
-    // user keeps write a temporary name and rename it.
+    // user keeps write a temporary file and rename it.
     virtual int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) = 0;
+    // Writes `data` to a new file of unused name in the folder of `target`
+    // (temporaryName(target, ...)), flushed, with the mode `target` has when
+    // it exists; `created` receives the name.
+    virtual int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+                                   std::string& created) = 0;
     // Appends at the end (creating the file when missing); with `flush` the
     // bytes are on disk when it returns 0. A failure may leave part of `data`
     // behind; the caller truncates back.
@@ -32,6 +42,11 @@ public:
     // flushes the folder.
     virtual int32_t renameFile(const std::string& from, const std::string& to) = 0;
     virtual int32_t removeFile(const std::string& path) = 0;
+    // 0 when this process may open the existing file `path` for writing;
+    // else the error such an open gives (75 for a file it may not write).
+    virtual int32_t checkWritable(const std::string& path) = 0;
+    // The names in `folder`, without "." and "..".
+    virtual int32_t listFolder(const std::string& folder, std::vector<std::string>& names) = 0;
 
     bool exists(const std::string& path) {
         uint64_t size = 0;

@@ -8,6 +8,7 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
+#include "SafeFile.h"
 #include "common/Rounding.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
@@ -31,58 +32,42 @@ std::vector<uint8_t> readAll(FileSystem& fs, const std::string& path) {
     return bytes;
 }
 
-// Records until one with an empty text (reading past the end gives one);
-// the first record is added whatever it holds.
+// Every whole record to the end of the file: an empty text is a record like
+// any other, and a last record cut short by a crash is no record.
 template <typename Get, typename Add>
 void readTextRecords(const std::vector<uint8_t>& bytes, Get get, Add add) {
     ByteReader r(bytes);
-    auto rec = get(r);
-    while (true) {
+    while (r.remaining() > 0) {
+        auto rec = get(r);
+        if (r.truncated()) break;
         add(rec);
-        rec = get(r);
-        if (rec.textEmpty()) break;
     }
 }
 
-struct MethodItem {
-    MethodRec rec;
-    bool textEmpty() const { return rec.Method.empty(); }
-};
-struct LabelItem {
-    LabelRec rec;
-    bool textEmpty() const { return rec.Label.empty(); }
-};
-
 void ReadMethodLog(ChartModel& model, FileSystem& fs, const std::string& path) {
-    readTextRecords(
-        readAll(fs, path), [](ByteReader& r) { return MethodItem{getMethod(r)}; },
-        [&](const MethodItem& m) { (void)model.AddMethod(m.rec.Method, m.rec.XPos); });
+    readTextRecords(readAll(fs, path), getMethod, [&](const MethodRec& m) { (void)model.AddMethod(m.Method, m.XPos); });
 }
 
 void ReadEventLog(ChartModel& model, FileSystem& fs, const std::string& path, const LabelAdded& labelAdded) {
-    readTextRecords(
-        readAll(fs, path), [](ByteReader& r) { return LabelItem{getLabel(r)}; },
-        [&](const LabelItem& l) {
-            (void)model.AddLabel(l.rec.Label, l.rec.Color, l.rec.Offset, l.rec.XPos);
-            if (labelAdded) labelAdded(model.labels().count() - 1);
-        });
+    readTextRecords(readAll(fs, path), getLabel, [&](const LabelRec& l) {
+        (void)model.AddLabel(l.Label, l.Color, l.Offset, l.XPos);
+        if (labelAdded) labelAdded(model.labels().count() - 1);
+    });
 }
 
-// Records in a point file: its length / 8, a half to even; a partial last
-// record reads as zeros beyond the end.
-int32_t pointRecordsOf(size_t bytes) { return toLong(static_cast<double>(bytes) / 8.0); }
-
-std::vector<uint8_t> pointBytes(std::vector<uint8_t> bytes, int32_t n) {
-    bytes.resize(static_cast<size_t>(n) * 8, 0);
-    return bytes;
+// Whole records in a point file; a last record cut short by a crash is not
+// one (its missing bytes would read as a made-up zero point).
+int32_t pointRecordsOf(size_t bytes) {
+    const size_t n = bytes / 8;
+    if (n > static_cast<size_t>(INT32_MAX)) throw Stop{err::kOutOfMemory};
+    return static_cast<int32_t>(n);
 }
 
 void ReadDataLog(ChartModel& model, FileSystem& fs, const std::string& path) {
     const std::vector<uint8_t> raw = readAll(fs, path);
     const int32_t n = pointRecordsOf(raw.size());
     if (n < 1) throw Stop{err::kSubscriptOutOfRange};  // an array 0 To -1
-    const std::vector<uint8_t> bytes = pointBytes(raw, n);
-    ByteReader r(bytes);
+    ByteReader r(raw);
     std::vector<PointRec> points(static_cast<size_t>(n));
     for (PointRec& p : points) p = getPoint(r);
     model.points().assign(std::move(points), n, n);
@@ -91,20 +76,31 @@ void ReadDataLog(ChartModel& model, FileSystem& fs, const std::string& path) {
 // An empty source adds nothing; it is not a failure of the join. The working
 // copy is deleted after the read, so it is not flushed.
 void AppendDataLog(FileSystem& fs, const std::string& dest, const std::string& src) {
-    const std::vector<uint8_t> raw = readAll(fs, src);
+    std::vector<uint8_t> raw = readAll(fs, src);
     const int32_t n = pointRecordsOf(raw.size());
     if (n < 1) return;
-    const std::vector<uint8_t> bytes = pointBytes(raw, n);
-    check(fs.appendFile(dest, bytes.data(), bytes.size(), false));
+    raw.resize(static_cast<size_t>(n) * 8);
+    check(fs.appendFile(dest, raw.data(), raw.size(), false));
+}
+
+// Cuts a copy of generation 1 to whole point records, so that generation 2
+// joins it on a record boundary.
+void dropTornPoint(FileSystem& fs, const std::string& path) {
+    uint64_t size = 0;
+    check(fs.fileSize(path, size));
+    if (size % 8 != 0) check(fs.truncateFile(path, size - size % 8));
 }
 
 }  // namespace
 
 bool ApplyLogTimeOffset(ChartModel& model, FileSystem& fs, const std::string& folder) {
-    const std::string tlog = backupFilePath(folder, "TLog.bak");
+    return applyTimeOffsetFrom(model, fs, readBackupSet(fs, folder).OffsetFile);
+}
+
+bool applyTimeOffsetFrom(ChartModel& model, FileSystem& fs, const std::string& tlog) {
     if (!fs.exists(tlog)) return true;
     std::vector<uint8_t> bytes;
-    if (fs.readFile(tlog, bytes) != err::kNone) return false;
+    if (fs.readFile(tlog, bytes) != err::kNone || bytes.size() < 8) return false;
     ByteReader r(bytes);
     const double t = r.getDouble();
     if (!(t > 0)) return true;
@@ -126,19 +122,23 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
     auto path = [&](const char* name) { return backupFilePath(folder, name); };
     int32_t result = err::kNone;
     try {
-        int32_t e = err::kNone;
-        const bool m1 = CopyFileIfExist(fs, path("MLog1.bak"), path("MLog1.tmp"), e);
-        check(e);
-        const bool e1 = CopyFileIfExist(fs, path("ELog1.bak"), path("ELog1.tmp"), e);
-        check(e);
-        const bool d1 = CopyFileIfExist(fs, path("DLog1.bak"), path("DLog1.tmp"), e);
-        check(e);
-        const bool m2 = CopyFileIfExist(fs, path("MLog2.bak"), path("MLog2.tmp"), e);
-        check(e);
-        const bool e2 = CopyFileIfExist(fs, path("ELog2.bak"), path("ELog2.tmp"), e);
-        check(e);
-        const bool d2 = CopyFileIfExist(fs, path("DLog2.bak"), path("DLog2.tmp"), e);
-        check(e);
+        // A log file the user may not write is refused before any work.
+        check(checkReplaceable(fs, fileName));
+        // A rotation cut short is read as done; the backup files stay as
+        // they are.
+        const BackupSet set = readBackupSet(fs, folder);
+        auto copy = [&](const std::string& bak, const char* tmp) {
+            int32_t e = err::kNone;
+            const bool copied = !bak.empty() && CopyFileIfExist(fs, bak, path(tmp), e);
+            check(e);
+            return copied;
+        };
+        const bool m1 = copy(set.Generation1[kMethodKind], "MLog1.tmp");
+        const bool e1 = copy(set.Generation1[kLabelKind], "ELog1.tmp");
+        const bool d1 = copy(set.Generation1[kPointKind], "DLog1.tmp");
+        const bool m2 = copy(set.Generation2[kMethodKind], "MLog2.tmp");
+        const bool e2 = copy(set.Generation2[kLabelKind], "ELog2.tmp");
+        const bool d2 = copy(set.Generation2[kPointKind], "DLog2.tmp");
 
         if (m1) ReadMethodLog(model, fs, path("MLog1.tmp"));
         if (m2) ReadMethodLog(model, fs, path("MLog2.tmp"));
@@ -146,11 +146,14 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
         if (e2) ReadEventLog(model, fs, path("ELog2.tmp"), labelAdded);
 
         if (d1) {
-            if (d2) AppendDataLog(fs, path("DLog1.tmp"), path("DLog2.tmp"));
+            if (d2) {
+                dropTornPoint(fs, path("DLog1.tmp"));
+                AppendDataLog(fs, path("DLog1.tmp"), path("DLog2.tmp"));
+            }
             ReadDataLog(model, fs, path("DLog1.tmp"));
             KillTmpLogs(fs, folder);
             model.propertyFields().XEnd = model.GetDuration();
-            bool ok = ApplyLogTimeOffset(model, fs, folder);
+            bool ok = applyTimeOffsetFrom(model, fs, set.OffsetFile);
             if (ok) ok = save(fileName, model.points().count());
             if (!ok) result = kLogNotSaved;
         } else {

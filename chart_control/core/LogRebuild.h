@@ -22,7 +22,9 @@ using LabelAdded = std::function<void(int32_t index)>;
 
 // Turns the backup files of `folder` into one log file through the chart's
 // stores: generation 1 then 2, labels and methods moved by the TLog offset.
-// Returns 0, kLogNotSaved or the error number that stopped it. The stores
+// Returns 0, kLogNotSaved or the error number that stopped it (75 before
+// anything is read when `fileName` is a file this process may not write;
+// a rotation cut short is read as finished, see readBackupSet). The stores
 // are empty and no working copy is left on every path.
 int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
                    const std::string& fileName, const SaveChartFile& save,
@@ -31,5 +33,7 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
 // Subtracts the TLog value of `folder`, when it is > 0, from every label and
 // method position. False when TLog exists but cannot be read.
 bool ApplyLogTimeOffset(ChartModel& model, FileSystem& fs, const std::string& folder);
+// The same with the offset read from the first 8 bytes of `offsetFile`.
+bool applyTimeOffsetFrom(ChartModel& model, FileSystem& fs, const std::string& offsetFile);
 
 }  // namespace pelomar::core

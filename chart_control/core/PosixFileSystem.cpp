@@ -1,12 +1,17 @@
 #include "PosixFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
+#include "SafeFile.h"
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
@@ -14,6 +19,21 @@ namespace pelomar::core {
 namespace {
 
 int32_t lastError() { return errorFromErrno(errno); }
+
+// Errors of an open that creates a file: a missing folder is "Path not
+// found", a folder or file this process may not write is refused as the
+// platform's open refuses it.
+int32_t createError() {
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR: return err::kPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return err::kPathFileAccessError;
+    default: return lastError();
+    }
+}
 
 // Closes on every path; a failing close after a write is a failed write.
 class Fd {
@@ -49,13 +69,6 @@ int32_t writeAll(int fd, const uint8_t* data, size_t size) {
     return err::kNone;
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
 // A new or renamed directory entry survives a power failure only once its
 // folder is flushed.
 int32_t syncFolder(const std::string& path) {
@@ -67,6 +80,14 @@ int32_t syncFolder(const std::string& path) {
 
 }  // namespace
 
+PathKind PosixFileSystem::kindOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return PathKind::Missing;
+    if (S_ISREG(st.st_mode)) return PathKind::File;
+    if (S_ISDIR(st.st_mode)) return PathKind::Folder;
+    return PathKind::Other;
+}
+
 int32_t PosixFileSystem::fileSize(const std::string& path, uint64_t& size) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return lastError();
@@ -77,11 +98,13 @@ int32_t PosixFileSystem::fileSize(const std::string& path, uint64_t& size) {
 
 int32_t PosixFileSystem::readFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return lastError();
+    // Non-blocking, so that a named pipe without a writer cannot hold the
+    // caller; only a regular file is read.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return errno == EISDIR ? err::kPathFileAccessError : lastError();
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) return lastError();
-    if (!S_ISREG(st.st_mode)) return err::kFileNotFound;
+    if (!S_ISREG(st.st_mode)) return err::kPathFileAccessError;
     out.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     while (got < out.size()) {
@@ -99,7 +122,7 @@ int32_t PosixFileSystem::readFile(const std::string& path, std::vector<uint8_t>&
 
 int32_t PosixFileSystem::writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) {
     Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return lastError();
+    if (fd.get() < 0) return createError();
     if (const int32_t e = writeAll(fd.get(), data, size)) return e;
     if (flush && ::fsync(fd.get()) != 0) return lastError();
     return fd.close();
@@ -110,7 +133,8 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     int raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (raw < 0 && errno == ENOENT) {
         raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        created = raw >= 0;
+        if (raw < 0) return createError();
+        created = true;
     }
     Fd fd(raw);
     if (fd.get() < 0) return lastError();
@@ -118,6 +142,40 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     if (flush && ::fsync(fd.get()) != 0) return lastError();
     if (const int32_t e = fd.close()) return e;
     return flush && created ? syncFolder(path) : err::kNone;
+}
+
+int32_t PosixFileSystem::writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+                                        std::string& created) {
+    created.clear();
+    struct stat st {};
+    const bool replaces = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string tmp;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        unsigned char random[6];
+        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+            for (unsigned char& r : random) r = static_cast<unsigned char>(std::rand());
+        }
+        std::string unique;
+        for (const unsigned char r : random) unique += kChars[r % (sizeof kChars - 1)];
+        tmp = temporaryName(target, unique);
+        // O_EXCL: never opens, and so never truncates, a file that is there.
+        raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST) return createError();
+    }
+    if (raw < 0) return err::kFileAlreadyExists;
+    Fd fd(raw);
+    auto fail = [&](int32_t e) {
+        (void)::unlink(tmp.c_str());
+        return e;
+    };
+    if (replaces && ::fchmod(fd.get(), st.st_mode & 07777) != 0) return fail(lastError());
+    if (const int32_t e = writeAll(fd.get(), data, size)) return fail(e);
+    if (::fsync(fd.get()) != 0) return fail(lastError());
+    if (const int32_t e = fd.close()) return fail(e);
+    created = tmp;
+    return err::kNone;
 }
 
 int32_t PosixFileSystem::truncateFile(const std::string& path, uint64_t size) {
@@ -135,6 +193,25 @@ int32_t PosixFileSystem::renameFile(const std::string& from, const std::string& 
 
 int32_t PosixFileSystem::removeFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0) return lastError();
+    return err::kNone;
+}
+
+int32_t PosixFileSystem::checkWritable(const std::string& path) {
+    // The open the platform would do, without truncating and without
+    // waiting on a pipe.
+    Fd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) return createError();
+    return err::kNone;
+}
+
+int32_t PosixFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return lastError();
+    while (const dirent* e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
     return err::kNone;
 }
 

@@ -8,13 +8,18 @@ namespace pelomar::core {
 // on disk. errno values map onto run-time error numbers.
 class PosixFileSystem : public FileSystem {
 public:
+    PathKind kindOf(const std::string& path) override;
     int32_t fileSize(const std::string& path, uint64_t& size) override;
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override;
     int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
+    int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+                           std::string& created) override;
     int32_t appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
     int32_t truncateFile(const std::string& path, uint64_t size) override;
     int32_t renameFile(const std::string& from, const std::string& to) override;
     int32_t removeFile(const std::string& path) override;
+    int32_t checkWritable(const std::string& path) override;
+    int32_t listFolder(const std::string& folder, std::vector<std::string>& names) override;
 };
 
 }  // namespace pelomar::core

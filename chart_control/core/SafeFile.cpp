@@ -1,16 +1,76 @@
 #include "SafeFile.h"
 
+#include <cctype>
+
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
 
-std::string temporaryNameFor(const std::string& path) { return path + ".new"; }
+namespace {
+constexpr size_t kUniqueLength = 6;
+constexpr char kSuffix[] = ".new";
+}  // namespace
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string temporaryName(const std::string& target, const std::string& unique) {
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    return folder + "." + nameOf(target) + "." + unique + kSuffix;
+}
+
+bool isTemporaryNameOf(const std::string& name, const std::string& target) {
+    const std::string prefix = "." + nameOf(target) + ".";
+    const size_t suffix = sizeof kSuffix - 1;
+    if (name.size() != prefix.size() + kUniqueLength + suffix) return false;
+    if (name.compare(0, prefix.size(), prefix) != 0) return false;
+    if (name.compare(name.size() - suffix, suffix, kSuffix) != 0) return false;
+    for (size_t i = prefix.size(); i < prefix.size() + kUniqueLength; ++i) {
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    }
+    return true;
+}
+
+void removeLeftoverTemporaries(FileSystem& fs, const std::string& target) {
+    const std::string folder = folderOf(target);
+    std::vector<std::string> names;
+    if (fs.listFolder(folder, names) != err::kNone) return;
+    for (const std::string& name : names) {
+        if (isTemporaryNameOf(name, target)) (void)fs.removeFile(folder + "/" + name);
+    }
+}
+
+int32_t checkReplaceable(FileSystem& fs, const std::string& path) {
+    switch (fs.kindOf(path)) {
+    case PathKind::Missing: return err::kNone;
+    case PathKind::File: return fs.checkWritable(path);
+    case PathKind::Folder:
+    case PathKind::Other: break;
+    }
+    return err::kPathFileAccessError;
+}
 
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string tmp = temporaryNameFor(path);
-    int32_t e = fs.writeFile(tmp, bytes.data(), bytes.size(), true);
-    if (e == err::kNone) e = fs.renameFile(tmp, path);
-    if (e != err::kNone) (void)fs.removeFile(tmp);
+    if (const int32_t e = checkReplaceable(fs, path)) return e;
+    std::string tmp;
+    int32_t e = fs.writeTemporary(path, bytes.data(), bytes.size(), tmp);
+    if (e == err::kNone) {
+        e = fs.renameFile(tmp, path);
+        if (e != err::kNone) (void)fs.removeFile(tmp);
+    } else if (!tmp.empty()) {
+        (void)fs.removeFile(tmp);
+    }
+    if (e == err::kNone) removeLeftoverTemporaries(fs, path);
     return e;
 }
 

@@ -8,14 +8,28 @@
 
 namespace pelomar::core {
 
-// The name a file is written under before it replaces `path`: same folder,
-// so the rename stays on one file system.
-std::string temporaryNameFor(const std::string& path);
+// The folder part of a path ("." for a bare name) and the name part.
+std::string folderOf(const std::string& path);
+std::string nameOf(const std::string& path);
 
-// Writes `bytes` under the temporary name, flushes and renames it over
-// `path`: a reader sees the old file or the whole new one, never a part.
-// On failure the temporary file is removed and `path` is as it was.
+// Name of a temporary file that is to replace `target`: hidden, in the same
+// folder (so the rename stays on one file system), `unique` being six
+// characters of [A-Za-z0-9]. A user's own "x.new" never has this form.
+std::string temporaryName(const std::string& target, const std::string& unique);
+// True when `name` (a name in the target's folder) is such a temporary name.
+bool isTemporaryNameOf(const std::string& name, const std::string& target);
+// Removes temporary files of `target` that an interrupted write left behind.
+void removeLeftoverTemporaries(FileSystem& fs, const std::string& target);
+
+// Writes `bytes` to a temporary file, flushes it and renames it over `path`:
+// a reader sees the old file or the whole new one, never a part. An existing
+// `path` that may not be written (or is not a file) is refused with 75 and
+// keeps its bytes and mode. On failure no temporary file is left.
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes);
+
+// 0 when `path` is missing or a file this process may write, else 75 (or
+// the error of the check).
+int32_t checkReplaceable(FileSystem& fs, const std::string& path);
 
 // Byte copy of `src` over `dst`, not flushed (working copies).
 int32_t copyFile(FileSystem& fs, const std::string& src, const std::string& dst);

@@ -1,6 +1,7 @@
 #include "TimeScale.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "common/Rounding.h"
 
@@ -21,9 +22,18 @@ int32_t TimeScale::TimeToIndex(float time) const {
 
 bool isUsableSamplingRate(float samplingRate, ChartTypeEnm type) noexcept {
     if (!std::isfinite(samplingRate) || !(samplingRate > 0)) return false;
-    const double ppu = TimeScale::pointsPerUnit(samplingRate, type);
-    const double mpp = 1.0 / ppu;
-    return std::isfinite(ppu) && ppu != 0 && std::isfinite(mpp) && mpp != 0;
+    TimeScale scale;
+    scale.PointsPerUnit = TimeScale::pointsPerUnit(samplingRate, type);
+    scale.MinutesPerPoint = 1.0 / scale.PointsPerUnit;
+    if (!std::isfinite(scale.PointsPerUnit) || scale.PointsPerUnit == 0 || !std::isfinite(scale.MinutesPerPoint) ||
+        scale.MinutesPerPoint == 0) {
+        return false;
+    }
+    // The duration of the fullest store the chart can hold is a Single, and
+    // a strip chart's unzoom rounds it, plus a half, into a Long.
+    const float longest = scale.IndexToTime(INT32_MAX - 1);
+    if (!std::isfinite(longest)) return false;
+    return type != ChartTypeEnm::Pelomar || roundHalfEven(static_cast<double>(longest) + 0.5) <= INT32_MAX;
 }
 
 float InterpolateY(float x1, float y1, float x2, float y2, float x) noexcept {

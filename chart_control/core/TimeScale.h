@@ -23,7 +23,9 @@ struct TimeScale {
 };
 
 // A sampling rate is usable when it is finite, > 0 and gives a finite,
-// non-zero time scale for the chart type.
+// non-zero time scale for the chart type under which no store the chart can
+// hold has a duration beyond the Single range or, for a strip chart, one
+// whose unzoom overflows (below about one point a minute).
 bool isUsableSamplingRate(float samplingRate, ChartTypeEnm type) noexcept;
 
 // Value at x on the line through (x1, y1) and (x2, y2); y1 when x1 = x2.

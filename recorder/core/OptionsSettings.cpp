@@ -1,5 +1,8 @@
 #include "core/OptionsSettings.h"
 
+#include <cmath>
+#include <cstdint>
+
 #include "core/ErrorCodes.h"
 #include "common/RuntimeErrors.h"
 #include "core/SettingText.h"
@@ -23,6 +26,9 @@ void OptionsSettings::LoadSettings() {
             store_.GetSetting(kSection, "DataFileSizeHours",
                               doubleToText(kDefaultDataFileSizeHours, decimalSeparator_)),
             decimalSeparator_);
+        if (!isUsableDataFileSizeHours(globals_.DataFileSizeHours)) {
+            throw pelomar::RuntimeError(pelomar::core::err::kInvalidProcedureCall);
+        }
         return;
     } catch (const pelomar::RuntimeError& e) {
         failure = e.number();
@@ -31,6 +37,13 @@ void OptionsSettings::LoadSettings() {
     }
     errors_.HandelError(code::kSettingsUnreadable, pelomar::core::errorText(failure));
     SetDefaultSettings();
+}
+
+bool OptionsSettings::isUsableDataFileSizeHours(double hours) {
+    constexpr double kMsPerHour = 3600000.0;
+    if (!std::isfinite(hours)) return false;
+    const double ms = hours * kMsPerHour;
+    return ms >= kBackupIntervalMs && ms + kBackupIntervalMs <= static_cast<double>(INT32_MAX);
 }
 
 void OptionsSettings::SaveSettings() {

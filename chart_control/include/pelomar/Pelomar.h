@@ -121,7 +121,8 @@ public:
     void Unzoom();
 
     // The folder where the plain backup-log members work (the control's own
-    // folder); by default $XDG_DATA_HOME/tavrin-ms.
+    // folder); by default $XDG_DATA_HOME/tavrin-ms. No folder, or one that
+    // resolves to the root, is refused with RuntimeError 5.
     std::string controlFolder() const;
     void setControlFolder(const std::string& folder);
 

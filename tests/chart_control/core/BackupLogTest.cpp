@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
+#include "common/RuntimeError.h"
 
 using namespace pelomar::core;
 using pelomar::test::FakeFileSystem;
@@ -32,6 +34,8 @@ std::vector<float> pointsOf(const FakeFileSystem& fs, const char* name) {
     return out;
 }
 
+std::vector<uint8_t> pointFile1() { return {0, 0, 0x80, 0x3F, 0, 0, 0, 0}; }  // (1, 0)
+
 double tlogOf(const FakeFileSystem& fs) {
     const std::vector<uint8_t>& b = fs.files.at(at("TLog.bak"));
     EXPECT_EQ(b.size(), 8u);
@@ -41,6 +45,7 @@ double tlogOf(const FakeFileSystem& fs) {
 }
 
 struct Backup {
+    Backup() { fs.folders.insert(kFolder); }
     FakeFileSystem fs;
     ChartModel model;
     BackupLog log{fs};
@@ -120,9 +125,9 @@ TEST(BackupLog, RotatesAtTheRecordersTwentySecondsAndDay) {
             EXPECT_EQ(tlogOf(b.fs), s.tlog);
         }
     }
-    // TLog is replaced whole through a temporary file.
-    EXPECT_EQ(b.fs.count("write+flush " + at("TLog.bak.new")), 2u);
-    EXPECT_EQ(b.fs.count("rename " + at("TLog.bak.new") + " " + at("TLog.bak")), 2u);
+    // TLog is replaced whole, by the record of the rotation once it is done.
+    EXPECT_EQ(b.fs.count("rename " + at("TLog.bak.next") + " " + at("TLog.bak")), 2u);
+    EXPECT_EQ(b.fs.files.count(at("TLog.bak.next")), 0u);
 }
 
 TEST(BackupLog, RotatesOnAFastSchedule) {
@@ -237,6 +242,96 @@ TEST(BackupLog, NoFolderOrNoInstanceTouchesNoFile) {
     EXPECT_TRUE(b.fs.calls.empty());
 }
 
+// Arguments the rotation cannot count with (every call would rotate and the
+// backup keep one call) and folders that cannot be used touch no file.
+TEST(BackupLog, UnusableArgumentsAndFoldersAreRefusedTouchingNoFile) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* what;
+        std::string folder;
+        int32_t intervalMs;
+        double limitHours;
+        int16_t result;
+    } cases[] = {
+        {"limit 0", kFolder, 20000, 0, err::kInvalidProcedureCall},
+        {"negative limit", kFolder, 20000, -24, err::kInvalidProcedureCall},
+        {"limit not a number", kFolder, 20000, nan, err::kInvalidProcedureCall},
+        {"limit shorter than one interval", kFolder, 20000, 19.0 / 3600, err::kInvalidProcedureCall},
+        {"interval 0", kFolder, 0, 24, err::kInvalidProcedureCall},
+        {"negative interval", kFolder, -20000, 24, err::kInvalidProcedureCall},
+        {"the root", "/", 20000, 24, err::kPathNotFound},
+        {"a folder resolving to the root", "/log/..", 20000, 24, err::kPathNotFound},
+        {"a folder that does not exist", "/missing", 20000, 24, err::kPathNotFound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Backup b;
+        b.model.AddPoints(1, 0);
+        EXPECT_EQ(b.log.BackUpLog2(b.model, c.folder, 1, c.intervalMs, c.limitHours), c.result);
+        EXPECT_TRUE(b.fs.calls.empty());
+        EXPECT_EQ(b.model.NumPoints(), 1);
+        EXPECT_EQ(b.log.rotation().upperBound(), 0);
+    }
+    // One interval is the shortest generation there is.
+    Backup b;
+    b.model.AddPoints(1, 0);
+    EXPECT_EQ(b.call(20000, 20.0 / 3600), 0);
+
+    // The clear never deletes in the root.
+    Backup root;
+    root.fs.files["/TLog.bak"] = {1};
+    root.fs.files["/DLog1.bak"] = {1};
+    root.log.ClearLog2(root.model, "/", 1);
+    root.log.ClearLog2(root.model, "/log/../", 1);
+    EXPECT_EQ(root.fs.files.size(), 2u);
+}
+
+TEST(BackupLog, PlainMembersNeverUseTheRoot) {
+    ChartModel model;
+    for (const char* folder : {"", "/", "//", "/tmp/..", "/./"}) {
+        SCOPED_TRACE(folder);
+        try {
+            model.setControlFolder(folder);
+            ADD_FAILURE() << "accepted";
+        } catch (const pelomar::RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::kInvalidProcedureCall);
+        }
+        EXPECT_NE(model.controlFolder(), folder);
+    }
+    // A control folder that does not exist: 76, as for the per-folder calls.
+    FakeFileSystem fs;
+    BackupLog log(fs);
+    model.setControlFolder("/nowhere");
+    model.AddPoints(1, 0);
+    EXPECT_EQ(log.BackUpLog(model, 20000, 24), err::kPathNotFound);
+    EXPECT_EQ(log.BackUpLog(model, 20000, 0), err::kInvalidProcedureCall);
+    EXPECT_TRUE(fs.calls.empty());
+    EXPECT_EQ(model.NumPoints(), 1);
+}
+
+// Temporary files of an interrupted rotation are never read and go with the
+// next call that succeeds, and with the clear.
+TEST(BackupLog, LeftoversOfAnInterruptedRotationAreRemoved) {
+    for (bool byClear : {false, true}) {
+        SCOPED_TRACE(byClear ? "clear" : "next call");
+        Backup b;
+        b.fs.files[at("TLog.bak.new")] = {1, 2, 3};              // left by an earlier version
+        b.fs.files[at(".TLog.bak.next.Q1w2E3.new")] = {1, 2};     // a record being written
+        b.fs.files[at("DLog1.bak")] = pointFile1();
+        b.fs.files[at("notes.txt")] = {1};                        // not ours
+        if (byClear) {
+            b.log.ClearLog2(b.model, kFolder, 1);
+        } else {
+            b.model.AddPoints(2, 0);
+            ASSERT_EQ(b.call(), 0);
+        }
+        EXPECT_EQ(b.fs.files.count(at("TLog.bak.new")), 0u);
+        EXPECT_EQ(b.fs.files.count(at(".TLog.bak.next.Q1w2E3.new")), 0u);
+        EXPECT_EQ(b.fs.files.count(at("notes.txt")), 1u);
+        EXPECT_EQ(b.fs.files.count(at("DLog1.bak")), byClear ? 0u : 1u);
+    }
+}
+
 TEST(BackupLog, OnlyGenerationOneCountsAsALog) {
     for (const char* name : {"MLog2.bak", "ELog2.bak", "DLog2.bak", "TLog.bak", "DLog1.tmp"}) {
         Backup b;
@@ -278,6 +373,7 @@ TEST(BackupLog, ClearDeletesTheSetAndStartsOver) {
 
 TEST(BackupLog, PlainMembersWorkInTheControlFolder) {
     FakeFileSystem fs;
+    fs.folders.insert("/ctl");
     ChartModel model;
     model.setControlFolder("/ctl");
     BackupLog log(fs);

@@ -273,7 +273,7 @@ TEST(DataFile, SaveReplacesALongerFileWhole) {
     ChartModel m;
     ASSERT_EQ(replaceFile(fs, path, chartFileBytes(m)), 0);
     EXPECT_EQ(pelomar::test::readBytes(path), golden("empty.chd"));
-    EXPECT_FALSE(std::filesystem::exists(temporaryNameFor(path)));
+    EXPECT_TRUE(pelomar::test::temporariesOf(path).empty());
 }
 
 TEST(DataFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
@@ -288,7 +288,7 @@ TEST(DataFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
     } cases[] = {
         {"rename", [&](FakeFileSystem& fs) { fs.failRenamesTo(path, err::kPermissionDenied); },
          err::kPermissionDenied},
-        {"torn write", [&](FakeFileSystem& fs) { fs.failWritesOf(temporaryNameFor(path), err::kDiskFull); },
+        {"torn write", [&](FakeFileSystem& fs) { fs.failWritesOf(fs.nextTemporary(path), err::kDiskFull); },
          err::kDiskFull},
     };
     for (const Case& k : cases) {
@@ -298,6 +298,6 @@ TEST(DataFile, FailedSaveLeavesTheOldFileAndNoTemporary) {
         k.fail(fs);
         EXPECT_EQ(replaceFile(fs, path, chartFileBytes(m)), k.error);
         EXPECT_EQ(fs.files.at(path), old);
-        EXPECT_EQ(fs.files.count(temporaryNameFor(path)), 0u);
+        EXPECT_EQ(fs.files.size(), 1u);
     }
 }

@@ -4,11 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <random>
+#include <thread>
 #include <string>
 #include <vector>
 
+#include "../support/BackupRun.h"
 #include "../support/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/BinaryIO.h"
@@ -46,6 +50,10 @@ std::vector<uint8_t> methodFile(const std::vector<MethodRec>& methods) {
     ByteWriter w;
     for (const MethodRec& m : methods) putMethod(w, m);
     return w.bytes();
+}
+std::vector<uint8_t> cut(std::vector<uint8_t> bytes, size_t tail) {
+    bytes.resize(bytes.size() - tail);
+    return bytes;
 }
 std::vector<uint8_t> tlog(double minutes) {
     ByteWriter w;
@@ -122,15 +130,21 @@ TEST(LogRebuild, OutcomesOfTheBackupSets) {
          {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", labelFile({{"S", 1, 1, 1500}})},
           {"TLog.bak", tlog(1440)}},
          0, {60}, 1},
-        {"label file stops at an empty text",
+        {"an empty label text is a record like any other",
          {{"DLog1.bak", pointFile({{1, 1}})},
           {"ELog1.bak", labelFile({{"S", 1, 1, 1}, {"", 1, 1, 2}, {"E", 1, 1, 3}})}},
-         0, {1}, 1},
+         0, {1, 2, 3}, 1},
         {"empty generation 1 point file", {{"DLog1.bak", {}}}, err::kSubscriptOutOfRange, {}, -1},
         {"empty generation 2 point file joins nothing",
          {{"DLog1.bak", pointFile({{1, 1}})}, {"DLog2.bak", {}}}, 0, {}, 1},
-        {"cut last record counts as a half, to even",
-         {{"DLog1.bak", std::vector<uint8_t>(12, 0)}}, 0, {}, 2},
+        {"empty label and method files give no records",
+         {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", {}}, {"MLog1.bak", {}}, {"ELog2.bak", {}}}, 0, {}, 1},
+        {"a label cut short by a crash is no label",
+         {{"DLog1.bak", pointFile({{1, 1}})}, {"ELog1.bak", cut(labelFile({{"S", 1, 1, 1}, {"E", 1, 1, 2}}), 3)},
+          {"ELog2.bak", cut(labelFile({{"S", 1, 1, 3}}), 12)}},
+         0, {1}, 1},
+        {"a point record cut short is no point",
+         {{"DLog1.bak", std::vector<uint8_t>(12, 0)}}, 0, {}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -152,12 +166,70 @@ TEST(LogRebuild, OutcomesOfTheBackupSets) {
     }
 }
 
-TEST(LogRebuild, MethodFileWhoseSecondRecordIsEmptyGivesOneMethod) {
+// An empty method text from the line is a method; the records after it are
+// read all the same.
+TEST(LogRebuild, MethodFileWhoseSecondRecordIsEmptyGivesAllMethods) {
     Rebuild r;
     r.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
     r.fs.files[at("MLog1.bak")] = methodFile({{"a\r\n", 1}, {"", 2}, {"b\r\n", 3}});
     ASSERT_EQ(r.run(), 0);
-    EXPECT_EQ(r.output().header.MethodCount, 1);
+    const DataFileContent out = r.output();
+    ASSERT_EQ(out.header.MethodCount, 3);
+    EXPECT_EQ(out.methods[1].Method, "");
+    EXPECT_EQ(out.methods[2].Method, "b\r\n");
+    EXPECT_EQ(out.methods[2].XPos, 3);
+
+    // No method from an empty file, none from a record cut short.
+    Rebuild torn;
+    torn.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
+    torn.fs.files[at("MLog1.bak")] = {};
+    torn.fs.files[at("MLog2.bak")] = cut(methodFile({{"a", 1}, {"bcd", 2}}), 5);
+    ASSERT_EQ(torn.run(), 0);
+    ASSERT_EQ(torn.output().header.MethodCount, 1);
+    EXPECT_EQ(torn.output().methods[0].Method, "a");
+}
+
+// A rotation cut short after its record was put in place: the rebuild reads
+// it as done, whichever of its renames were made.
+TEST(LogRebuild, RotationCutShortIsReadAsDone) {
+    // Before the rotation: generation 1 holds calls at 0..1 min, generation
+    // 2 at 1..2 min (no methods in it), the offset was 0; the rotation will
+    // make generation 2 the first, starting at 1 min.
+    auto record = [](double offset, uint8_t renamed) {
+        std::vector<uint8_t> r = tlog(offset);
+        r.push_back(renamed);
+        return r;
+    };
+    const uint8_t renamed = 0b110;  // labels and points; no method file in generation 2
+    for (int done = 0; done <= 3; ++done) {
+        SCOPED_TRACE(std::to_string(done) + " steps of the rotation done");
+        Rebuild r;
+        r.fs.files[at("MLog1.bak")] = methodFile({{"old", 0.5f}});
+        r.fs.files[at("ELog1.bak")] = labelFile({{"S", 1, 1, 0.5f}});
+        r.fs.files[at("DLog1.bak")] = pointFile({{1, 1}});
+        r.fs.files[at("ELog2.bak")] = labelFile({{"E", 1, 1, 1.5f}});
+        r.fs.files[at("DLog2.bak")] = pointFile({{2, 2}, {3, 3}});
+        r.fs.files[at("TLog.bak.next")] = record(1.0, renamed);
+        if (done >= 1) r.fs.files.erase(at("MLog1.bak"));
+        if (done >= 2) r.fs.renameFile(at("ELog2.bak"), at("ELog1.bak"));
+        if (done >= 3) r.fs.renameFile(at("DLog2.bak"), at("DLog1.bak"));
+        ASSERT_EQ(r.run(), 0);
+        const DataFileContent out = r.output();
+        ASSERT_EQ(out.header.NumPoints, 2);
+        EXPECT_EQ(out.points[0].Y1, 2);
+        ASSERT_EQ(out.header.LabelCount, 1);
+        EXPECT_EQ(out.labels[0].Label, "E");
+        EXPECT_FLOAT_EQ(out.labels[0].XPos, 0.5f);
+        EXPECT_EQ(out.header.MethodCount, 0);
+    }
+    // Renames done, the record cut to the offset: only the last rename is due.
+    Rebuild r;
+    r.fs.files[at("DLog1.bak")] = pointFile({{2, 2}});
+    r.fs.files[at("ELog1.bak")] = labelFile({{"E", 1, 1, 1.5f}});
+    r.fs.files[at("TLog.bak")] = tlog(0.25);
+    r.fs.files[at("TLog.bak.next")] = tlog(1.0);
+    ASSERT_EQ(r.run(), 0);
+    EXPECT_FLOAT_EQ(r.output().labels[0].XPos, 0.5f);
 }
 
 TEST(LogRebuild, FailuresLeaveNoLogNoCopiesAndEmptyStores) {
@@ -278,4 +350,98 @@ TEST(LogRebuild, KilledBackupLoopKeepsEveryConfirmedCall) {
             ASSERT_EQ(p.Y2, static_cast<float>(j)) << k << " " << j;
         }
     }
+}
+
+namespace {
+
+// The backup loop helper on `folder` with generations of `generation`
+// calls, killed `delay` after it confirmed call `after`; returns the last
+// call it confirmed.
+int killBackupLoop(const std::string& folder, int generation, int after, std::chrono::microseconds delay) {
+    int out[2];
+    if (::pipe(out) != 0) return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const std::string helper = BACKUP_LOOP_HELPER;
+    const std::string gen = std::to_string(generation);
+    char* argv[] = {const_cast<char*>(helper.c_str()), const_cast<char*>(folder.c_str()),
+                    const_cast<char*>(gen.c_str()), nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, helper.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(out[1]);
+    if (spawned != 0) {
+        ::close(out[0]);
+        return -1;
+    }
+    std::string text;
+    char buf[4096];
+    ssize_t n = 0;
+    auto lastConfirmed = [&] {
+        if (text.size() < 2) return 0;
+        const size_t last = text.rfind('\n', text.size() - 2);
+        return std::stoi(text.substr(last == std::string::npos ? 0 : last + 1));
+    };
+    // Complete lines only: the helper writes each in one write.
+    while (lastConfirmed() < after && (n = ::read(out[0], buf, sizeof buf)) > 0) {
+        text.append(buf, static_cast<size_t>(n));
+    }
+    std::this_thread::sleep_for(delay);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    while ((n = ::read(out[0], buf, sizeof buf)) > 0) text.append(buf, static_cast<size_t>(n));
+    ::close(out[0]);
+    if (!WIFSIGNALED(status)) return -1;
+    return lastConfirmed();
+}
+
+}  // namespace
+
+// Kills at random moments of a loop whose generations are one to three
+// calls long, so that many land inside a rotation: the rebuilt log holds
+// whole calls only, each once and in order, every confirmed call of the kept
+// generations, and every label and method at the time of its call's first
+// point.
+TEST(LogRebuild, KillsAtRandomMomentsLeaveWholeCallsOnly) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    pelomar::test::BackupRun run;
+    run.points = 50;
+    constexpr int kRuns = 100;
+    int insideRotation = 0, afterRotations = 0;
+    for (int i = 0; i < kRuns; ++i) {
+        const int generation = 1 + i % 3;
+        const std::filesystem::path dir = std::filesystem::current_path() / ("kill" + std::to_string(i));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directory(dir);
+        // Some calls in, then anywhere within about one call (a few ms with
+        // its flushed appends and renames).
+        const int after = std::uniform_int_distribution<int>(0, 4 * generation + 2)(random);
+        const auto delay = std::chrono::microseconds(std::uniform_int_distribution<int>(0, 5000)(random));
+        const int confirmed = killBackupLoop(dir.string(), generation, after, delay);
+        SCOPED_TRACE("run " + std::to_string(i) + ", generations of " + std::to_string(generation) +
+                     ", confirmed " + std::to_string(confirmed));
+        ASSERT_GE(confirmed, 0) << "helper did not run";
+        if (std::filesystem::exists(dir / "TLog.bak.next")) ++insideRotation;
+        if (confirmed > 2 * generation) ++afterRotations;
+
+        PosixFileSystem fs;
+        ChartModel model;
+        const std::string log = (dir / "run.chl").string();
+        const int16_t r = rebuild(fs, model, dir.string(), log);
+        // Killed before its first point was written: no point file, or an
+        // empty one (created, not yet written), which cannot be sized.
+        if (confirmed == 0 && (r == kLogNotSaved || r == err::kSubscriptOutOfRange)) continue;
+        ASSERT_EQ(r, 0);
+        DataFileContent c;
+        ASSERT_EQ(readDataFile(fs, log, c).status, ReadStatus::Read);
+        run.check(c, confirmed);
+        std::filesystem::remove_all(dir);
+    }
+    EXPECT_GT(afterRotations, kRuns / 4);
+    std::printf("kills inside a rotation: %d of %d\n", insideRotation, kRuns);
 }

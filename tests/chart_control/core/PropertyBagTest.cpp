@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -98,17 +99,42 @@ TEST(PersistedProperties, WrittenValuesReadBackConverted) {
     EXPECT_EQ(b.Y1Color(), 255u);
 }
 
+// Refused like 0 and negative rates: nothing stored, the time scale kept.
+TEST(PersistedProperties, SamplingRateThatWouldOverflowTheUnzoomIsRefused) {
+    ChartModel m;
+    for (float rate : {0.0f, -1.0f, 1e-6f, 0.01f, 1e-38f}) {
+        m.setSamplingRate(rate);
+        EXPECT_EQ(m.SamplingRate(), 5) << rate;
+    }
+    m.setSamplingRate(0.02f);
+    EXPECT_EQ(m.SamplingRate(), 0.02f);
+}
+
 TEST(PersistedProperties, InvalidValuesFallBackToTheKeysDefault) {
     const struct { const char* key; PropertyValue value; } cases[] = {
         {"SamplingRate", 0.0f}, {"SamplingRate", -3.0f}, {"SamplingRate", std::string("fast")},
         {"ChartType", int32_t{2}}, {"ChartType", int32_t{-1}}, {"XEnd", std::string("ten")},
         {"XEnd", 1e300},
+        // Texts that read as infinity or beyond the Single range.
+        {"XEnd", std::string("inf")}, {"XEnd", std::string("-Infinity")}, {"XEnd", std::string("1e39")},
+        {"XEnd", std::string("nan")}, {"XEnd", std::numeric_limits<double>::infinity()},
+        // Rates under which the duration or the unzoom would overflow.
+        {"SamplingRate", std::string("1e-6")}, {"SamplingRate", std::string("1e-40")},
+        {"SamplingRate", std::string("inf")},
     };
     for (const auto& c : cases) {
         ChartModel m;
         MemoryPropertyBag bag;
         bag.set(c.key, c.value);
+        for (const char* range : {"XStart", "Y1Start", "Y1End", "Y2Start", "Y2End"}) bag.set(range, c.value);
         m.readPropertyFields(bag);
+        if (c.key == std::string("XEnd")) {
+            EXPECT_EQ(m.XStart(), 0);
+            EXPECT_EQ(m.Y1Start(), -0.2f);
+            EXPECT_EQ(m.Y1End(), 2);
+            EXPECT_EQ(m.Y2Start(), 0);
+            EXPECT_EQ(m.Y2End(), 500);
+        }
         EXPECT_EQ(m.SamplingRate(), 5) << c.key;
         EXPECT_EQ(m.chartType(), ChartTypeEnm::Pelomar) << c.key;
         EXPECT_EQ(m.XEnd(), 10) << c.key;

@@ -311,7 +311,7 @@ TEST(TextExport, WriteFailuresReturnTheFileError) {
     fillFixture(m);
     FakeFileSystem fs;
     fs.files["/x/out.txt"] = {'o', 'l', 'd'};
-    fs.failWritesOf(temporaryNameFor("/x/out.txt"), err::kDiskFull);
+    fs.failWritesOf(fs.nextTemporary("/x/out.txt"), err::kDiskFull);
     TextExportArgs a = request(true, true, true, true, true, 0);
     EXPECT_EQ(ExportTextData(m, fs, "/x/out.txt", a, '.'), err::kDiskFull);
     EXPECT_EQ(fs.text("/x/out.txt"), "old");
@@ -321,7 +321,7 @@ TEST(TextExport, WriteFailuresReturnTheFileError) {
     PosixFileSystem disk;
     const std::string missing = (std::filesystem::current_path() / "no-such-folder" / "out.txt").string();
     a = request(true, true, true, true, true, 0);
-    EXPECT_EQ(ExportTextData(m, disk, missing, a, '.'), err::kFileNotFound);
+    EXPECT_EQ(ExportTextData(m, disk, missing, a, '.'), err::kPathNotFound);
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
@@ -334,5 +334,5 @@ TEST(TextExport, WrittenFileHoldsTheBuiltBytes) {
     TextExportArgs a = request(true, true, true, true, true, 1);
     ASSERT_EQ(ExportTextData(m, disk, path, a, '.'), 0);
     EXPECT_EQ(pelomar::test::readBytes(path), golden("export/all_after.txt"));
-    EXPECT_FALSE(std::filesystem::exists(temporaryNameFor(path)));
+    EXPECT_TRUE(pelomar::test::temporariesOf(path).empty());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 
 #include "core/TimeScale.h"
@@ -55,7 +56,21 @@ TEST(TimeScale, IndexOutOfRangeIsOverflowNotUndefined) {
 
 TEST(TimeScale, UsableSamplingRates) {
     EXPECT_TRUE(isUsableSamplingRate(5, ChartTypeEnm::Pelomar));
-    EXPECT_TRUE(isUsableSamplingRate(1e-6f, ChartTypeEnm::Pelomar));
+    // Slow rates stay usable while the fullest store's duration is a Single
+    // and, on a strip chart, its unzoom end a Long (from about 1/60 a second).
+    const struct {
+        float rate;
+        ChartTypeEnm type;
+        bool usable;
+    } cases[] = {
+        {0.02f, ChartTypeEnm::Pelomar, true},      {0.0166f, ChartTypeEnm::Pelomar, false},
+        {1e-6f, ChartTypeEnm::Pelomar, false},     {1e-6f, ChartTypeEnm::LineProfile, true},
+        {1e-28f, ChartTypeEnm::LineProfile, true}, {1e-30f, ChartTypeEnm::LineProfile, false},
+        {1e-38f, ChartTypeEnm::Pelomar, false},    {FLT_MAX, ChartTypeEnm::Pelomar, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isUsableSamplingRate(c.rate, c.type), c.usable) << c.rate << " " << static_cast<int>(c.type);
+    }
     for (float r : {0.0f, -0.0f, -1.0f, NAN, INFINITY}) {
         EXPECT_FALSE(isUsableSamplingRate(r, ChartTypeEnm::LineProfile)) << r;
     }

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(chart.ExportTextData(file, uv, cond, events, false, false, methodPos, 0, 5, 5, 1500), int16_t{9});
         QCOMPARE(readFile(file), QByteArray("old"));
         QCOMPARE(chart.ExportTextData(path("no-folder/x.txt"), uv, cond, events, false, false, methodPos, 0, 1, 1, 1),
-                 int16_t{53});
+                 int16_t{76});
     }
 };
 

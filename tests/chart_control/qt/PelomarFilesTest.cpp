@@ -3,7 +3,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 #include "../support/RecordingUiServices.h"
+#include "../support/Unprivileged.h"
 #include "pelomar/Pelomar.h"
 
 using pelomar::Pelomar;
@@ -82,6 +85,106 @@ private slots:
         QCOMPARE(chart.NumPoints(), 5);
         QCOMPARE(QFile::exists(QString::fromStdString(file)), !contents.isEmpty());
         QCOMPARE(ui.busy, busyOnce);
+    }
+
+    // Never opened so that the read could wait on a writer, and never read.
+    void whatIsNoFileIsRefusedAtOnce() {
+        const std::string pipe = path("pipe.chd");
+        QFile::remove(QString::fromStdString(pipe));
+        QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+        const std::string folder = path("folder.chd");
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        for (const std::string& file : {pipe, folder}) {
+            Pelomar chart;
+            RecordingUiServices ui;
+            chart.setUiServices(&ui);
+            fill(chart, 3);
+            QVERIFY(!chart.ReadFromFile(file));
+            QCOMPARE(ui.boxes.size(), size_t{1});
+            QCOMPARE(ui.boxes[0].prompt,
+                     std::string("An error occurred while opening the Data File.  The file was NOT opened.\r"
+                                 "Path/File access error"));
+            QCOMPARE(chart.NumPoints(), 3);
+            QCOMPARE(ui.busy, busyOnce);
+        }
+    }
+
+    // 164 bytes that declare 2^20 labels: read as before (every label beyond
+    // the file empty), and drawn without freezing the window.
+    void fileDeclaringAMillionLabelsOpens() {
+        QByteArray bytes(164, '\0');
+        const char version[] = {'\xCD', '\xCC', '\x8C', '\x3F'};
+        for (int i = 0; i < 4; ++i) bytes[i] = version[i];
+        bytes[38] = '\x10';  // LabelCount 0x100000
+        bytes[42] = '\x10';  // LabelUBound
+        const std::string file = path("labels.chd");
+        writeFile(file, bytes);
+        Pelomar chart;
+        chart.resize(600, 400);
+        RecordingUiServices ui;
+        chart.setUiServices(&ui);
+        QVERIFY(chart.ReadFromFile(file));
+        QVERIFY(ui.boxes.empty());
+        QCOMPARE(chart.LabelCount(), 1 << 20);
+        QCOMPARE(chart.NumPoints(), 0);
+    }
+
+    // Boolean members refuse a file the user may not write with False; the
+    // members that return a number, with 75. The file keeps bytes and mode.
+    void readOnlyTargetsStayReadOnly() {
+        const QString dir = QString::fromStdString(path("readonly"));
+        QVERIFY(QDir().mkpath(dir));
+        QFile::setPermissions(dir, QFileDevice::Permissions(0x7777));
+        const std::string backups = path("readonly/inst1");
+        QVERIFY(QDir().mkpath(QString::fromStdString(backups)));
+        QFile::setPermissions(QString::fromStdString(backups), QFileDevice::Permissions(0x7777));
+        {
+            Pelomar backup;
+            fill(backup, 10);
+            QCOMPARE(backup.BackUpLog2(backups, 1, 20000, 24), int16_t{0});
+        }
+        QFile::setPermissions(QString::fromStdString(backups + "/DLog1.bak"), QFileDevice::Permissions(0x7777));
+        const std::string target = path("readonly/kept.chd");
+        writeFile(target, "keep");
+        QFile::setPermissions(QString::fromStdString(target),
+                              QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        std::string why;
+        const int result = pelomar::test::runUnprivileged(
+            [&] {
+                Pelomar chart;
+                RecordingUiServices ui;
+                chart.setUiServices(&ui);
+                fill(chart, 5);
+                int failures = 0;
+                if (chart.SaveToFile(target)) failures |= 1;
+                if (chart.SaveSelectedToFile(target)) failures |= 2;
+                bool uv = true, cond = true, events = false;
+                int16_t methodPos = 0;
+                if (chart.ExportTextData(target, uv, cond, events, false, false, methodPos, 0, 0.005f, 5, 2) != 75) {
+                    failures |= 4;
+                }
+                Pelomar rebuild;
+                rebuild.setUiServices(&ui);
+                if (rebuild.SaveLog2(backups, 1, target) != 75) failures |= 8;
+                return failures;
+            },
+            why);
+        if (result < 0) QSKIP(why.c_str());
+        QCOMPARE(result, 0);
+        QFile kept(QString::fromStdString(target));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("keep"));
+        struct stat st {};
+        QCOMPARE(::stat(target.c_str(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0444u);
+    }
+
+    void backupIntoAMissingFolderIsPathNotFound() {
+        Pelomar backup;
+        fill(backup, 3);
+        QCOMPARE(backup.BackUpLog2(path("no-such-folder"), 1, 20000, 24), int16_t{76});
+        QCOMPARE(backup.NumPoints(), 3);
+        QVERIFY(!QDir(QString::fromStdString(path("no-such-folder"))).exists());
     }
 
     void readingAStripChartTakesTheStandardRanges() {

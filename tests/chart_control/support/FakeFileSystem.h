@@ -1,11 +1,14 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/FileSystem.h"
+#include "core/SafeFile.h"
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::test {
@@ -15,6 +18,9 @@ class FakeFileSystem : public core::FileSystem {
 public:
     std::map<std::string, std::vector<uint8_t>> files;
     std::vector<std::string> calls;  // "append <path>", "rename <from> <to>", ...
+    std::set<std::string> folders;   // besides the folders of the files
+    std::set<std::string> readOnly;  // files this process may not write
+    int temporaries = 0;             // temporary names handed out
 
     // The n-th append from now (1 = the next) fails with `error` after
     // writing `bytesBeforeFailure` of its bytes (a short write).
@@ -39,6 +45,46 @@ public:
         }));
     }
 
+    core::PathKind kindOf(const std::string& path) override {
+        if (files.count(path) != 0) return core::PathKind::File;
+        if (folders.count(path) != 0) return core::PathKind::Folder;
+        const std::string prefix = path + "/";
+        for (const auto& f : files) {
+            if (f.first.rfind(prefix, 0) == 0) return core::PathKind::Folder;
+        }
+        return core::PathKind::Missing;
+    }
+    int32_t checkWritable(const std::string& path) override {
+        return readOnly.count(path) != 0 ? core::err::kPathFileAccessError : 0;
+    }
+    int32_t listFolder(const std::string& folder, std::vector<std::string>& names) override {
+        names.clear();
+        const std::string prefix = folder + "/";
+        for (const auto& f : files) {
+            if (f.first.rfind(prefix, 0) == 0 && f.first.find('/', prefix.size()) == std::string::npos) {
+                names.push_back(f.first.substr(prefix.size()));
+            }
+        }
+        return 0;
+    }
+    int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+                           std::string& created) override {
+        char unique[8];
+        std::snprintf(unique, sizeof unique, "T%05d", ++temporaries);
+        created = core::temporaryName(target, unique);
+        const int32_t e = writeFile(created, data, size, true);
+        if (e != 0) {
+            files.erase(created);
+            created.clear();
+        }
+        return e;
+    }
+    // The temporary name the next writeTemporary for `target` uses.
+    std::string nextTemporary(const std::string& target) const {
+        char unique[8];
+        std::snprintf(unique, sizeof unique, "T%05d", temporaries + 1);
+        return core::temporaryName(target, unique);
+    }
     int32_t fileSize(const std::string& path, uint64_t& size) override {
         auto it = files.find(path);
         if (it == files.end()) return core::err::kFileNotFound;
@@ -47,6 +93,7 @@ public:
     }
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override {
         calls.push_back("read " + path);
+        if (kindOf(path) == core::PathKind::Folder) return core::err::kPathFileAccessError;
         if (auto f = readFailures_.find(path); f != readFailures_.end()) return f->second;
         auto it = files.find(path);
         if (it == files.end()) return core::err::kFileNotFound;

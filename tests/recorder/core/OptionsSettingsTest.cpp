@@ -131,6 +131,43 @@ TEST_F(OptionsSettingsTest, AnUnconvertibleValueIsReportedAndAllThreeTakeTheirDe
     EXPECT_EQ(rig.ui.boxes[0].title, "ERROR!");
 }
 
+// Hours the backup cannot use would make it keep a few calls only (or count
+// past 32 bits): reported like a value that does not convert.
+TEST_F(OptionsSettingsTest, HoursPerGenerationTheBackupCannotUseAreReported) {
+    struct Case {
+        const char* text;
+        int32_t error;  // 0: taken as stored
+    } cases[] = {
+        {"0", err::kInvalidProcedureCall},      {"-24", err::kInvalidProcedureCall},
+        {"0,005", err::kInvalidProcedureCall},  // 18 s: shorter than one 20 s interval
+        {"0,00555555555555556", 0},             // one interval
+        {"596", 0},
+        {"597", err::kInvalidProcedureCall},    // 107 460 calls of 20 000 ms: past 2^31 ms
+        {"1e300", err::kInvalidProcedureCall},
+        {"1e999", err::kOverflow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        RecorderRig r;
+        FakeSettingsStore s;
+        OptionsSettings o{s, r.globals(), r.rec->errors, ','};
+        s.SaveSetting("Options", "ComPortNumber", "4");
+        s.SaveSetting("Options", "DataFileSizeHours", c.text);
+        o.LoadSettings();
+        if (c.error == 0) {
+            EXPECT_TRUE(r.ui.boxes.empty());
+            EXPECT_EQ(r.globals().ComPortNumber, 4);
+            EXPECT_EQ(r.globals().DataFileSizeHours, textToDouble(c.text, ','));
+            continue;
+        }
+        EXPECT_EQ(r.globals().ComPortNumber, 1);
+        EXPECT_EQ(r.globals().DataFileSizeHours, 24.0);
+        ASSERT_EQ(r.ui.boxes.size(), 1u);
+        EXPECT_EQ(r.ui.boxes[0].text, "Cannot load configuration file.\r" + pelomar::core::errorText(c.error) +
+                                          "\rUsing default values.");
+    }
+}
+
 TEST_F(OptionsSettingsTest, AnUnreadableStoreIsReportedLikeABadValue) {
     store.failReads = err::kPermissionDenied;
     options.LoadSettings();
