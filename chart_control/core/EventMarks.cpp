@@ -38,15 +38,22 @@ void DrawEventMarks(DrawingSurface& target, const GrowableStore<LabelRec>& label
     target.setFontName("Small Fonts");
     target.setFontBold(true);
     target.setFontSize(6);
+    // Drawing one mark again over itself can still darken its blended edges,
+    // but a blended channel moves monotonically towards the mark's colour and
+    // stops for good once a pass leaves it alone, so after 255 passes more
+    // change no pixel. Skipping them keeps a file that declares a million
+    // empty labels from freezing the window.
+    constexpr int32_t kRepeatsThatCanChangePixels = 256;
     const LabelRec* drawn = nullptr;
+    int32_t repeats = 0;
     for (int32_t i = std::max(fromIndex, 0); i < count; ++i) {
         const LabelRec& l = labels.at(i);
         if (!(l.XPos >= view.XStart && l.XPos <= view.XEnd)) continue;
-        // A mark like the one just drawn lands on its pixels: a file that
-        // declares a million empty labels draws one.
         if (drawn != nullptr && l.XPos == drawn->XPos && l.Offset == drawn->Offset && l.Color == drawn->Color &&
             l.Label == drawn->Label) {
-            continue;
+            if (++repeats >= kRepeatsThatCanChangePixels) continue;
+        } else {
+            repeats = 0;
         }
         drawn = &l;
         const float y = eventMarkHeight(l, view);

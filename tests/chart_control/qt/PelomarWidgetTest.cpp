@@ -89,6 +89,22 @@ private slots:
         QCOMPARE(chart.picture().size(), QSize(400, 300));  // the clear drew the picture anew
     }
 
+    // Marks drawn again over themselves stop changing pixels well before the
+    // number of repeats that the drawing skips.
+    void repeatedMarksSettleBeforeTheyAreSkipped() {
+        const auto pictureWith = [](int labels) {
+            Pelomar chart;
+            chart.resize(400, 300);
+            for (int i = 0; i < labels; ++i) chart.AddLabel("12", 0x00C0FF, 60, 1.0f);
+            chart.Redraw();
+            return chart.picture().copy();
+        };
+        const QImage settled = pictureWith(240);
+        QCOMPARE(pictureWith(256), settled);
+        QCOMPARE(pictureWith(2000), settled);
+        QVERIFY(pictureWith(1) != pictureWith(0));
+    }
+
     void unzoomRaisesUnZoomEndWithTheRangesSet() {
         Pelomar chart;
         for (int i = 0; i < 661; ++i) chart.AddPoints(0, 0);  // 2.2 minutes
