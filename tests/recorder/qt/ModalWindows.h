@@ -23,11 +23,18 @@ inline void onModal(std::function<void(QWidget*)> act) {
     timer->start(10);
 }
 
-// The first activation asks for the system name: keep the one offered.
+// The first activation asks for the system name: keep the one offered
+// (other windows that open before it are left alone).
 inline void keepSystemName() {
-    onModal([](QWidget* modal) {
-        if (auto* name = qobject_cast<frmLogName*>(modal)) name->cmdOKButton->click();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer] {
+        auto* name = qobject_cast<frmLogName*>(QApplication::activeModalWidget());
+        if (name == nullptr || !name->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        name->cmdOKButton->click();
     });
+    timer->start(10);
 }
 
 }  // namespace tavrin::test
