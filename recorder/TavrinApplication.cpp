@@ -19,23 +19,39 @@
 
 using Item = tavrin::MainWindowControls::Item;
 
+namespace {
+
+// Every item the run control and the logging set, by its menu or toolbar name.
+std::map<Item, QAction*> mainWindowActions(const frmMain& w) {
+    const std::pair<Item, const char*> menu[] = {
+        {Item::mnuStart, "mnuStart"},          {Item::mnuStop, "mnuStop"},
+        {Item::mnuComPort, "mnuComPort"},      {Item::mnuSaveData, "mnuSaveData"},
+        {Item::mnuSaveSlectedData, "mnuSaveSlectedData"}, {Item::mnuSaveDataAs, "mnuSaveDataAs"},
+        {Item::mnuClear, "mnuClear"},          {Item::mnuPrint, "mnuPrint"},
+        {Item::mnuPrintSetup, "mnuPrintSetup"}, {Item::mnuExport, "mnuExport"},
+        {Item::mnuLogOn, "mnuLogOn"},          {Item::mnuLogOff, "mnuLogOff"},
+        {Item::mnuSaveLog, "mnuSaveLog"},
+    };
+    const std::pair<Item, const char*> buttons[] = {
+        {Item::cmdRecord, "cmdRecord"}, {Item::cmdStop, "cmdStop"},   {Item::cmdPrint, "cmdPrint"},
+        {Item::cmdSave, "cmdSave"},     {Item::cmdClear, "cmdClear"}, {Item::cmdLogOn, "cmdLogOn"},
+        {Item::cmdLogOff, "cmdLogOff"},
+    };
+    std::map<Item, QAction*> actions;
+    for (const auto& [item, name] : menu) actions[item] = w.menuItem(QString::fromLatin1(name));
+    for (const auto& [item, name] : buttons) actions[item] = w.toolButton(QString::fromLatin1(name));
+    return actions;
+}
+
+}  // namespace
+
 TavrinApplication::TavrinApplication(const Services& services)
     : services_(services), window_(std::make_unique<frmMain>(*this)) {
     frmMain& w = *window_;
     liveChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLiveChart]);
     logChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLogChart]);
     controls_ = std::make_unique<tavrin::ActionControls>(
-        std::map<Item, QAction*>{{Item::mnuStart, w.mnuStart},
-                                 {Item::mnuStop, w.mnuStop},
-                                 {Item::mnuComPort, w.mnuComPort},
-                                 {Item::mnuLogOn, w.mnuLogOn},
-                                 {Item::mnuLogOff, w.mnuLogOff},
-                                 {Item::cmdRecord, w.cmdRecord},
-                                 {Item::cmdStop, w.cmdStop},
-                                 {Item::cmdLogOn, w.cmdLogOn},
-                                 {Item::cmdLogOff, w.cmdLogOff},
-                                 {Item::mnuSaveLog, w.mnuSaveLog}},
-        *w.ShapeReciveLed, *w.ScrollChart[0],
+        mainWindowActions(w), *w.ShapeReciveLed, *w.ScrollChart[0],
         std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
         services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog, services.clock,
