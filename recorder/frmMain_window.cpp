@@ -115,6 +115,9 @@ void frmMain::buildWindow() {
 
     QWidget* form = centralWidget();
     TabChart = new QTabBar(form);
+    // Tabs as wide as their captions: stretched over the strip, the last one
+    // would run under the receive frame.
+    TabChart->setExpanding(false);
     TabChart->addTab(QStringLiteral("Chart Recorder"));
     TabChart->setTabData(0, QStringLiteral("tabRecorder"));
     for (int k = 1; k < 5; ++k) TabChart->addTab(QStringLiteral("(empty)"));

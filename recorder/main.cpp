@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     tavrin::SystemClock clock;
     tavrin::SettingsFile settings(tavrin::SettingsFile::defaultPath());
     tavrin::PosixRecorderFileSystem files;
-    tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath());
+    tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath(), &ui);
     // Taken before anything else, as the start-up snapshot of the other copies.
     tavrin::RunningCopies copies(programFolder + "/running.lock");
     // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.

@@ -26,8 +26,17 @@ public:
     QPushButton* cmdRecoverButton = nullptr;
     QPushButton* cmdDoneButton = nullptr;
 
+    // Left edge, in the heads' row, of character column `column` of a line.
+    int columnX(int column) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fillList();
+    void placeHeadings();
+    QWidget* headings_ = nullptr;
     tavrin::DataRecovery& recovery_;
     bool filling_ = false;
 };

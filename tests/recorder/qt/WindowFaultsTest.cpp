@@ -1,11 +1,36 @@
 #include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/DataRecovery.h"
+#include "dialogs/CaptionWidth.h"
+#include "dialogs/frmDataRecovery.h"
+#include "dialogs/frmExport.h"
+#include "dialogs/frmLogName.h"
+#include "dialogs/frmMethod.h"
+#include "dialogs/frmNoData.h"
+#include "dialogs/frmNotes.h"
+#include "dialogs/frmPrint.h"
+#include "dialogs/frmSetup.h"
+#include "fakes/FakeBusyCursor.h"
+#include "fakes/FakeDialogChart.h"
+#include "fakes/FakeFileDialog.h"
+#include "core/InstanceRegistry.h"
+#include "core/LogInfoRecord.h"
+#include "core/PosixRecorderFileSystem.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeSettingsStore.h"
+#include "platform/PelomarChart.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeSerialPort.h"
+#include "fakes/FakeScheduler.h"
+#include "fakes/FakeTimer.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "platform/HtmlHelp.h"
 #include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
@@ -134,6 +159,140 @@ private slots:
         QCOMPARE(w.ScrollChart[0]->Max(), 20);
         w.ScrollChart[0]->setValue(20);
         QCOMPARE(w.Chart[0]->XEnd(), 30.f);
+    }
+
+    void theLastTabIsNotUnderTheReceiveFrame() {
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
+        keepSystemName();
+        w.show();
+        QTRY_VERIFY(w.windowTitle().contains(QStringLiteral("- System:")));
+        // At the design size and at the narrowest the window allows, with
+        // file captions as wide as a caption may be (1080 twips).
+        QString caption = QStringLiteral("Run 1234567890");
+        while (w.TabChart->fontMetrics().horizontalAdvance(caption) > 72) caption.chop(1);
+        for (int k = 1; k < 5; ++k) w.TabChart->setTabText(k, caption);
+        for (const int width : {w.width(), 10}) {
+            w.resize(width, w.height());
+            QTest::qWait(20);
+            const QRect last(w.TabChart->mapTo(w.centralWidget(), w.TabChart->tabRect(4).topLeft()),
+                             w.TabChart->tabRect(4).size());
+            QVERIFY2(!last.intersects(w.frameLeds->geometry()), qPrintable(QString::number(w.width())));
+        }
+    }
+
+    void atTheMinimumSizeTheTimeAxisCaptionIsUncovered() {
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
+        keepSystemName();
+        w.show();
+        QTRY_VERIFY(w.windowTitle().contains(QStringLiteral("- System:")));
+        w.resize(10, 10);
+        QTest::qWait(50);
+        const QRect frame = w.frameScaleAxis->geometry();
+        for (int i = 0; i < 5; ++i) {
+            const QRect bar = w.ScrollChart[i]->geometry();
+            QVERIFY2(bar.bottom() < frame.top(), qPrintable(QStringLiteral("bar %1 %2 frame %3").arg(i).arg(bar.bottom()).arg(frame.top())));
+            QVERIFY(w.Chart[i]->geometry().bottom() < bar.top() + 1);
+        }
+    }
+
+    void everyDialogShowsItsWholeCaption() {
+        FakeDialogChart chart;
+        FakeFileDialog files;
+        FakeBusyCursor cursor;
+        tavrin::modGlobas g;
+        tavrin::ExportSetup exportSetup({chart, files, cursor, nullptr}, 0, 0, '.');
+        frmExport exportWindow(exportSetup);
+        tavrin::PrintChoices choices;
+        tavrin::PrintSetup printSetup(chart, choices, nullptr);
+        frmPrint printWindow(printSetup);
+        tavrin::NotesEditor notes(chart, g, ui, nullptr);
+        frmNotes notesWindow(notes);
+        frmMethod methodWindow(chart, nullptr);
+        tavrin::SystemNameEntry name({g, ui, nullptr, nullptr});
+        frmLogName nameWindow(name);
+        frmNoData noData;
+        FakeSerialPort probe;
+        FakeSerialPort mainPort;
+        FakeScheduler scheduler;
+        FakeTimer timer(scheduler, 5000);
+        tavrin::PortSetup portSetup(mainPort, probe, timer, g, ui);
+        frmSetup setupWindow(portSetup);
+        QWidget* windows[] = {&exportWindow, &printWindow, &notesWindow, &methodWindow,
+                              &nameWindow,   &noData,      &setupWindow};
+        for (QWidget* window : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            // The caption in a bold face, and room for an icon and three buttons.
+            const int needed = QFontMetrics(bold).horizontalAdvance(window->windowTitle()) + 3 * 24 + 24;
+            QVERIFY2(window->width() >= needed, qPrintable(window->windowTitle()));
+            window->hide();
+        }
+    }
+
+    void theRecoveryHeadingsStandOverTheirColumns() {
+        QTemporaryDir dir;
+        tavrin::modGlobas g;
+        pelomar::Pelomar logChart;
+        tavrin::PelomarChart recorderChart(logChart);
+        tavrin::PosixRecorderFileSystem files;
+        FakeSettingsStore settings;
+        tavrin::InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);
+        tavrin::DataRecovery recovery({g, ui, registry, nullptr});
+        recovery.AddItem(tavrin::FormatLogInfoLine("Bench 2|12/10/2026|15:30:07|417"), false);
+        frmDataRecovery w(recovery);
+        QTimer::singleShot(0, &w, [&] {
+            // Where each column's first character is drawn in the list.
+            QListWidgetItem* item = w.lstLogFiles->item(0);
+            const QRect row = w.lstLogFiles->visualItemRect(item);
+            const QString text = item->text();
+            const QFontMetrics fm(w.lstLogFiles->font());
+            const int indicator = w.style()->pixelMetric(QStyle::PM_IndicatorWidth);
+            const int textStart = w.lstLogFiles->viewport()->mapTo(&w, row.topLeft()).x() + indicator;
+            const int charWidth = fm.horizontalAdvance(QLatin1Char('x'));
+            const int heads[] = {2, 32, 45};
+            for (int k = 0; k < 3; ++k) {
+                const int column = textStart + fm.horizontalAdvance(text.left(heads[k]));
+                const int head = w.lblPrompt[4 + k]->mapTo(&w, QPoint(0, 0)).x();
+                QVERIFY2(std::abs(head - column) <= 2 * charWidth,
+                         qPrintable(QStringLiteral("%1: head %2, column %3").arg(k).arg(head).arg(column)));
+            }
+            QVERIFY(w.lblPrompt[4]->isVisible());
+            w.close();
+        });
+        w.showModal();
+    }
+
+    void aHelpFileThatCannotBeShownIsReported() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Tavrin.html"));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        int opened = 0;
+        tavrin::HtmlHelp noViewer(file, &ui, [&](const QUrl&) {
+            ++opened;
+            return false;
+        });
+        ui.boxes.clear();
+        noViewer.ShowHelp(1);
+        QCOMPARE(opened, 1);
+        QCOMPARE(ui.boxes.size(), size_t{1});
+        QVERIFY(ui.boxes[0].text.find("cannot be shown") != std::string::npos);
+        QCOMPARE(ui.boxes[0].icon, tavrin::UiServices::Icon::Exclamation);
+
+        tavrin::HtmlHelp viewer(file, &ui, [&](const QUrl&) { return true; });
+        viewer.ShowHelp(3);
+        QCOMPARE(ui.boxes.size(), size_t{1});
+
+        tavrin::HtmlHelp missing(dir.filePath(QStringLiteral("none.html")), &ui, [&](const QUrl&) { return true; });
+        missing.ShowHelp(1);
+        QCOMPARE(ui.boxes.size(), size_t{2});
+        QVERIFY(ui.boxes[1].text.find("was not found") != std::string::npos);
     }
 };
 
