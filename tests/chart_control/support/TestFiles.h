@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -19,6 +21,14 @@ inline std::vector<uint8_t> golden(const std::string& name) {
 inline void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A fresh folder of its own under the system's temporary folder, for a test
+// that writes real files: never the working folder, which may be the sources.
+inline std::filesystem::path scratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "pelomar-test.XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
+    return pattern;
 }
 
 }  // namespace pelomar::test
