@@ -41,12 +41,13 @@ private slots:
         tavrin::SystemClock clock;
         tavrin::SettingsFile settings(dir.filePath(QStringLiteral("settings.ini")).toStdString());
         tavrin::PosixRecorderFileSystem files;
-        frmMain::Services services{&port, ui, errorLog, clock, &settings, &probe};
+        TavrinApplication::Services services{&port, ui, errorLog, clock, &settings, &probe};
         services.files = &files;
         services.programFolder = program;
         services.copyNumber = static_cast<uint32_t>(::getpid());
 
-        frmMain w(services);
+        TavrinApplication app(services);
+        frmMain& w = app.window();
         bool ended = false;
         w.commands.endProgram = [&] { ended = true; };
         QVERIFY(w.Form_Load());

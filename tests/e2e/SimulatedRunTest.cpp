@@ -106,7 +106,8 @@ public:
               return n == 1 ? slavePath_ : std::string("/nonexistent/tavrin-com") + std::to_string(n);
           }),
           errorLog_(dir_.filePath(QStringLiteral("ChartErr.log")).toStdString()),
-          window_(frmMain::Services{&port_, ui_, errorLog_, clock_}) {
+          app_(TavrinApplication::Services{&port_, ui_, errorLog_, clock_}),
+          window_(app_.window()) {
         sim_.start(QStringLiteral(KADO_SIM_PATH), {script, QStringLiteral("--speed"), QStringLiteral("40")});
         if (sim_.waitForReadyRead(10000)) slavePath_ = sim_.readLine().trimmed().toStdString();
         port_.setCommPort(1);
@@ -138,7 +139,8 @@ private:
     tavrin::test::FakeUi ui_;
     tavrin::ErrorLogAppender errorLog_;
     tavrin::SystemClock clock_;
-    frmMain window_;
+    TavrinApplication app_;
+    frmMain& window_;
 };
 
 void checkPoints(pelomar::Pelomar& chart, const std::vector<StreamPoint>& stream,

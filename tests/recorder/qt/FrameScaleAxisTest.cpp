@@ -21,7 +21,8 @@ class FrameScaleAxisTest : public QObject {
 
 private slots:
     void startsWithTheCaptionsTheListsAndFullView() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         FrameScaleAxis& f = *w.frameScaleAxis;
         QCOMPARE(f.FrameAxis[0]->title(), QStringLiteral("UV Axis"));
         QCOMPARE(f.FrameAxis[1]->title(), QStringLiteral("Time Axis"));
@@ -44,7 +45,8 @@ private slots:
     }
 
     void typedKeysAreFilteredAndEnterApplies() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         QLineEdit* min = w.frameScaleAxis->txtYAxisMin[0];
         min->clear();
         const int beeps = ui.beeps;
@@ -65,7 +67,8 @@ private slots:
     }
 
     void pickingAFullScaleAppliesIt() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         QComboBox* list = w.frameScaleAxis->cmbYAxis[0];
         list->setCurrentIndex(2);
         emit list->activated(2);
@@ -74,7 +77,8 @@ private slots:
     }
 
     void aWindowScrollsAlongTheRun() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         w.frameScaleAxis->optTimeAxis[1]->click();
         QCOMPARE(w.Chart[0]->XEnd(), 10.f);
@@ -104,7 +108,8 @@ private slots:
     }
 
     void aZoomAndItsUnzoomAreFollowed() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         emit w.Chart[0]->ZoomEnd(4.6f, 7.1f, 0.0125f, 0.5f, 1.25f, 20.04f);
         FrameScaleAxis& f = *w.frameScaleAxis;

@@ -1,0 +1,105 @@
+#include "TavrinApplication.h"
+
+#include <map>
+
+#include "dialogs/frmSetup.h"
+#include "frmMain.h"
+
+using Item = tavrin::MainWindowControls::Item;
+
+TavrinApplication::TavrinApplication(const Services& services)
+    : services_(services), window_(std::make_unique<frmMain>(*this)) {
+    frmMain& w = *window_;
+    liveChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLiveChart]);
+    logChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLogChart]);
+    controls_ = std::make_unique<tavrin::ActionControls>(
+        std::map<Item, QAction*>{{Item::mnuStart, w.mnuStart},
+                                 {Item::mnuStop, w.mnuStop},
+                                 {Item::mnuComPort, w.mnuComPort},
+                                 {Item::mnuLogOn, w.mnuLogOn},
+                                 {Item::mnuLogOff, w.mnuLogOff},
+                                 {Item::cmdRecord, w.cmdRecord},
+                                 {Item::cmdStop, w.cmdStop},
+                                 {Item::cmdLogOn, w.cmdLogOn},
+                                 {Item::cmdLogOff, w.cmdLogOff},
+                                 {Item::mnuSaveLog, w.mnuSaveLog}},
+        *w.ShapeReciveLed, *w.ScrollChart[0],
+        std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
+    recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
+        services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog, services.clock,
+        w.TimerProcess, w.TimerCheckComData, w.TimerSaveLog, w.TimerStopWaitForMethod});
+
+    backupChart_ = std::make_unique<tavrin::PelomarBackupChart>(*w.Chart[frmMain::kLogChart]);
+    w.NoData = new frmNoData(&w);
+    logging_ = std::make_unique<tavrin::LogControl>(recorder_->decoder, recorder_->run, *backupChart_, *w.NoData,
+                                                    *controls_, w.TimerCheckComData, w.TimerSaveLog,
+                                                    recorder_->globals, recorder_->errors);
+    logging_->setCommands({[&w] { w.mnuComPort_Click(); }, [&w] { w.mnuExit_Click(); }});
+    if (services.settings != nullptr)
+        options_ = std::make_unique<tavrin::OptionsSettings>(*services.settings, recorder_->globals,
+                                                             recorder_->errors, services.decimalSeparator);
+    if (services.port != nullptr && services.probe != nullptr)
+        portChoice_ = std::make_unique<tavrin::PortChoice>(
+            *services.port, *services.probe, w.TimerCheckComData, recorder_->globals, services.ui,
+            recorder_->errors, [&w](tavrin::PortSetup& setup) {
+                frmSetup dialog(setup, &w);
+                dialog.showModal();
+            });
+
+    recorder_->globals.DecimalSeparator = services.decimalSeparator;
+    buildAxisPanel();
+    // The empty live chart needs no saving.
+    recorder_->globals.Saved[0] = true;
+    // Registration and the first activation.
+    if (services.settings != nullptr && services.files != nullptr && !services.programFolder.empty()) {
+        registry_ = std::make_unique<tavrin::InstanceRegistry>(
+            tavrin::InstanceRegistry::Services{*services.settings, *services.files, services.ui, *logChart_},
+            recorder_->globals, services.programFolder, services.otherCopyWasRunning);
+    }
+    recorder_->globals.LogInfoSettings = services.logInfoSettings;
+    startup_ = std::make_unique<tavrin::StartupSequence>(
+        recorder_->globals, registry_.get(), services.ui, *controls_, w.TimerCheckComData,
+        tavrin::StartupSequence::Start{services.otherCopyWasRunning, services.copyNumber, services.commandLine},
+        w.startupHooks());
+
+    w.bindCommands();
+    // No instrument until the stream is aligned; the decoder ticks from load.
+    recorder_->decoder.DisableDataCollection();
+    w.TimerProcess.start();
+}
+
+TavrinApplication::~TavrinApplication() {
+    window_->stopTimers();
+    // The axis controls' signals must not reach a panel that is gone.
+    if (axisControls_) axisControls_->disconnect();
+    axisPanel_.reset();
+    portChoice_.reset();
+    logging_.reset();
+    startup_.reset();
+    registry_.reset();
+    recorder_.reset();
+}
+
+void TavrinApplication::buildAxisPanel() {
+    frmMain& w = *window_;
+    std::array<tavrin::AxisChart*, 5> charts{};
+    std::array<QWidget*, 5> chartWidgets{};
+    for (size_t i = 0; i < axisCharts_.size(); ++i) {
+        axisCharts_[i] = std::make_unique<tavrin::PelomarAxisChart>(*w.Chart[i]);
+        charts[i] = axisCharts_[i].get();
+        chartWidgets[i] = w.Chart[i];
+    }
+    axisControls_ = std::make_unique<tavrin::QtAxisControls>(*w.frameScaleAxis, w.ScrollChart, chartWidgets);
+    axisPanel_ = std::make_unique<tavrin::AxisPanel>(tavrin::AxisPanel::Services{
+        *axisControls_, charts, recorder_->axisView, recorder_->globals, services_.ui,
+        [this] { return recorder_->run.Recording; }, [this](int16_t n) { recorder_->HandelError(n); }});
+    axisControls_->bind(*axisPanel_);
+    try {
+        axisPanel_->FillYAxisLists();
+        for (int s = 0; s < 5; ++s) axisPanel_->InitSlot(s);
+        // Full View at start: no scrolling, no window entry.
+        for (tavrin::SlotScrollBar* bar : w.ScrollChart) bar->setEnabled(false);
+        w.frameScaleAxis->txtChartTime->setEnabled(false);
+    } catch (...) {
+    }
+}
