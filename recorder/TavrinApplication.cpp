@@ -48,6 +48,7 @@ TavrinApplication::TavrinApplication(const Services& services)
 
     recorder_->globals.DecimalSeparator = services.decimalSeparator;
     buildAxisPanel();
+    buildChartSlots();
     // The empty live chart needs no saving.
     recorder_->globals.Saved[0] = true;
     // Registration and the first activation.
@@ -72,6 +73,9 @@ TavrinApplication::~TavrinApplication() {
     window_->stopTimers();
     // The axis controls' signals must not reach a panel that is gone.
     if (axisControls_) axisControls_->disconnect();
+    // Nor the tab strip's reach the slots.
+    if (chartTabs_) QObject::disconnect(window_->TabChart, nullptr, chartTabs_.get(), nullptr);
+    chartSlots_.reset();
     axisPanel_.reset();
     portChoice_.reset();
     logging_.reset();

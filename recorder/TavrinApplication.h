@@ -6,6 +6,9 @@
 #include <string>
 
 #include "core/AxisPanel.h"
+#include "core/BusyCursor.h"
+#include "core/ChartSlots.h"
+#include "core/FileDialog.h"
 #include "core/Clock.h"
 #include "core/ErrorLogFile.h"
 #include "core/HelpViewer.h"
@@ -24,6 +27,8 @@
 #include "platform/PelomarBackupChart.h"
 #include "platform/PelomarChart.h"
 #include "platform/QtAxisControls.h"
+#include "platform/PelomarSlotChart.h"
+#include "platform/QtChartTabs.h"
 
 class frmMain;
 
@@ -53,6 +58,11 @@ public:
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
         uint32_t copyNumber = 0;
         std::string commandLine{};
+
+        // None: the platform's file dialog over the window, and the
+        // application's hourglass.
+        tavrin::FileDialog* fileDialog = nullptr;
+        tavrin::BusyCursor* busyCursor = nullptr;
     };
 
     explicit TavrinApplication(const Services& services);
@@ -75,9 +85,12 @@ public:
     tavrin::PortChoice* portChoice() { return portChoice_.get(); }
     // None when this copy never registers.
     tavrin::InstanceRegistry* registry() { return registry_.get(); }
+    // The chart tabs' slots: open, close, clear and save.
+    tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
 
 private:
     void buildAxisPanel();
+    void buildChartSlots();
 
     Services services_;
     // Built first and destroyed last: everything below works on its controls.
@@ -96,4 +109,13 @@ private:
     std::array<std::unique_ptr<tavrin::PelomarAxisChart>, 5> axisCharts_;
     std::unique_ptr<tavrin::QtAxisControls> axisControls_;
     std::unique_ptr<tavrin::AxisPanel> axisPanel_;
+
+    std::array<std::unique_ptr<tavrin::PelomarSlotChart>, 5> slotCharts_;
+    std::unique_ptr<tavrin::PelomarRebuildChart> rebuildChart_;
+    std::unique_ptr<tavrin::QtChartTabs> chartTabs_;
+    std::unique_ptr<tavrin::QtTabCommandControls> tabCommands_;
+    std::unique_ptr<tavrin::QtCaptionMeasure> captionMeasure_;
+    std::unique_ptr<tavrin::FileDialog> ownFileDialog_;
+    std::unique_ptr<tavrin::BusyCursor> ownBusyCursor_;
+    std::unique_ptr<tavrin::ChartSlots> chartSlots_;
 };
