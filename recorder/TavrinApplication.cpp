@@ -2,7 +2,19 @@
 
 #include <map>
 
+#include "core/DataRecovery.h"
+#include "core/ExportSetup.h"
+#include "core/NotesEditor.h"
+#include "core/PrintSetup.h"
+#include "core/SystemNameEntry.h"
+#include "dialogs/frmDataRecovery.h"
+#include "dialogs/frmExport.h"
+#include "dialogs/frmLogName.h"
+#include "dialogs/frmMethod.h"
+#include "dialogs/frmNotes.h"
+#include "dialogs/frmPrint.h"
 #include "dialogs/frmSetup.h"
+#include "pelomar/CodePage.h"
 #include "frmMain.h"
 
 using Item = tavrin::MainWindowControls::Item;
@@ -48,7 +60,6 @@ TavrinApplication::TavrinApplication(const Services& services)
 
     recorder_->globals.DecimalSeparator = services.decimalSeparator;
     buildAxisPanel();
-    buildChartSlots();
     // The empty live chart needs no saving.
     recorder_->globals.Saved[0] = true;
     // Registration and the first activation.
@@ -63,6 +74,8 @@ TavrinApplication::TavrinApplication(const Services& services)
         tavrin::StartupSequence::Start{services.otherCopyWasRunning, services.copyNumber, services.commandLine},
         w.startupHooks());
 
+    bindDialogs();
+    buildChartSlots();
     w.bindCommands();
     // No instrument until the stream is aligned; the decoder ticks from load.
     recorder_->decoder.DisableDataCollection();
@@ -106,4 +119,103 @@ void TavrinApplication::buildAxisPanel() {
         w.frameScaleAxis->txtChartTime->setEnabled(false);
     } catch (...) {
     }
+}
+
+tavrin::DialogChart& TavrinApplication::currentChart() {
+    const int16_t current = recorder_->globals.CurrentChart;
+    return *dialogCharts_[current >= 0 && current < 5 ? static_cast<size_t>(current) : 0];
+}
+
+void TavrinApplication::releaseButton(const char* key) {
+    QAction* button = window_->toolButton(QString::fromLatin1(key));
+    if (button == nullptr) return;
+    button->setChecked(false);
+    window_->Toolsbar_ButtonClick(button);
+}
+
+void TavrinApplication::showMethodWindow() {
+    frmMethod dialog(currentChart(), [this] { releaseButton("cmdMethod"); }, window_.get());
+    methodWindow_ = &dialog;
+    dialog.showModal();
+}
+
+void TavrinApplication::showNotesWindow() {
+    tavrin::NotesEditor editor(currentChart(), recorder_->globals, services_.ui,
+                               [this] { releaseButton("cmdNotes"); });
+    frmNotes dialog(editor, window_.get());
+    notesWindow_ = &dialog;
+    dialog.showModal();
+}
+
+void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) {
+    if (registry_ == nullptr) return;
+    frmMain& w = *window_;
+    tavrin::DataRecovery recovery(tavrin::DataRecovery::Services{
+        recorder_->globals, services_.ui, *registry_, [&w] {
+            // The window's Save Log, whoever provides it by then.
+            if (w.commands.mnuSaveLog_Click) w.commands.mnuSaveLog_Click();
+        }});
+    for (const std::string& line : lines) recovery.AddItem(line, false);
+    frmDataRecovery dialog(recovery, &w);
+    dialog.showModal();
+}
+
+void TavrinApplication::bindDialogs() {
+    frmMain& w = *window_;
+    if (services_.fileDialog == nullptr) qtFileDialog_ = std::make_unique<tavrin::QtFileDialog>(&w);
+    if (services_.printer == nullptr) qtPrinter_ = std::make_unique<tavrin::QtPrinterDialog>(&w);
+    fileDialog_ = services_.fileDialog != nullptr ? services_.fileDialog : qtFileDialog_.get();
+    printer_ = services_.printer != nullptr ? services_.printer : qtPrinter_.get();
+    cursor_ = services_.cursor != nullptr ? services_.cursor : &qtCursor_;
+    for (size_t i = 0; i < dialogCharts_.size(); ++i)
+        dialogCharts_[i] = std::make_unique<tavrin::PelomarDialogChart>(*w.Chart[i]);
+    const auto handelError = [this](int16_t n) { recorder_->HandelError(n); };
+    print_ = std::make_unique<tavrin::PrintCommand>(tavrin::PrintCommand::Services{*printer_, *cursor_, handelError});
+
+    frmMain::Commands& c = w.commands;
+    c.mnuExport_Click = [this, &w, handelError] {
+        float from = 0;
+        float to = 0;
+        w.GetZoomedTime(from, to);
+        tavrin::ExportSetup setup(tavrin::ExportSetup::Services{currentChart(), *fileDialog_, *cursor_, handelError},
+                                  from, to, services_.decimalSeparator);
+        frmExport dialog(setup, &w);
+        dialog.showModal();
+    };
+    c.mnuPrintSetup_Click = [this, &w] {
+        print_->mnuPrintSetup_Click();
+        // The chart prints on the chosen printer from now on.
+        if (qtPrinter_ && qtPrinter_->chosen())
+            for (size_t i = 0; i < 5; ++i) w.Chart[i]->setPrinter(&qtPrinter_->printer());
+    };
+    c.mnuPrint_Click = [this, &w] {
+        tavrin::DialogChart& chart = currentChart();
+        print_->mnuPrint_Click(chart, [this, &w, &chart] {
+            tavrin::PrintSetup setup(chart, print_->Choices, [&w] {
+                if (w.commands.mnuPrintSetup_Click) w.commands.mnuPrintSetup_Click();
+            });
+            frmPrint dialog(setup, &w);
+            dialog.showModal();
+        });
+    };
+    c.showMethodWindow = [this] { showMethodWindow(); };
+    c.unloadMethodWindow = [this] {
+        if (methodWindow_) methodWindow_->done(QDialog::Accepted);
+    };
+    c.showNotesWindow = [this] { showNotesWindow(); };
+    c.unloadNotesWindow = [this] {
+        if (notesWindow_) notesWindow_->done(QDialog::Accepted);
+    };
+    c.mnuLogName_Click = [this, &w] {
+        tavrin::SystemNameEntry entry(tavrin::SystemNameEntry::Services{
+            recorder_->globals, services_.ui,
+            [&w](const std::string& caption) { w.setWindowTitle(pelomar::fromCodePage(caption)); },
+            [this] {
+                if (registry_) registry_->UpdateRegistry();
+            }});
+        frmLogName dialog(entry, &w);
+        dialog.mnuLogName_Click();
+    };
+    c.showDataRecovery = [this](const std::vector<std::string>& lines) { showDataRecovery(lines); };
+    if (services_.about != nullptr) c.mnuAbout_Click = [this] { services_.about->exec(); };
 }

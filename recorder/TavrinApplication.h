@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/AxisPanel.h"
 #include "core/BusyCursor.h"
 #include "core/ChartSlots.h"
+#include "core/DialogChart.h"
 #include "core/FileDialog.h"
+#include "core/PrintCommand.h"
+#include "core/PrinterDialog.h"
 #include "core/Clock.h"
 #include "core/ErrorLogFile.h"
 #include "core/HelpViewer.h"
@@ -26,16 +32,20 @@
 #include "platform/PelomarAxisChart.h"
 #include "platform/PelomarBackupChart.h"
 #include "platform/PelomarChart.h"
+#include "platform/PelomarDialogChart.h"
 #include "platform/QtAxisControls.h"
 #include "platform/PelomarSlotChart.h"
 #include "platform/QtChartTabs.h"
+#include "platform/QtBusyCursor.h"
+#include "platform/QtFileDialog.h"
+#include "platform/QtPrinterDialog.h"
 
 class frmMain;
 
 // Builds the main window and everything its commands act on: the recorder,
 // logging control, settings, port choice, registry, start-up sequence, axis
-// panel and the adapters over the window's controls. The window only
-// dispatches to what this object holds.
+// panel, the adapters over the window's controls and the dialogs' services.
+// The window only dispatches to what this object holds.
 class TavrinApplication {
 public:
     struct Services {
@@ -59,10 +69,12 @@ public:
         uint32_t copyNumber = 0;
         std::string commandLine{};
 
-        // None: the platform's file dialog over the window, and the
-        // application's hourglass.
+        // The dialogs' services; none: the Qt dialogs and the hourglass.
         tavrin::FileDialog* fileDialog = nullptr;
-        tavrin::BusyCursor* busyCursor = nullptr;
+        tavrin::PrinterDialog* printer = nullptr;
+        tavrin::BusyCursor* cursor = nullptr;
+        // The splash window, shown again as the About box; none: no About box.
+        QDialog* about = nullptr;
     };
 
     explicit TavrinApplication(const Services& services);
@@ -85,12 +97,24 @@ public:
     tavrin::PortChoice* portChoice() { return portChoice_.get(); }
     // None when this copy never registers.
     tavrin::InstanceRegistry* registry() { return registry_.get(); }
+    tavrin::FileDialog& fileDialog() { return *fileDialog_; }
+    tavrin::PrinterDialog& printer() { return *printer_; }
+    tavrin::BusyCursor& cursor() { return *cursor_; }
+    tavrin::PrintCommand& printing() { return *print_; }
+    // The chart of the selected tab, as the dialogs use it.
+    tavrin::DialogChart& currentChart();
     // The chart tabs' slots: open, close, clear and save.
     tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
 
 private:
     void buildAxisPanel();
     void buildChartSlots();
+    void bindDialogs();
+    void showMethodWindow();
+    void showNotesWindow();
+    void showDataRecovery(const std::vector<std::string>& lines);
+    // Pops up a toolbar toggle and runs its handler, as its window does on close.
+    void releaseButton(const char* key);
 
     Services services_;
     // Built first and destroyed last: everything below works on its controls.
@@ -110,12 +134,22 @@ private:
     std::unique_ptr<tavrin::QtAxisControls> axisControls_;
     std::unique_ptr<tavrin::AxisPanel> axisPanel_;
 
+    std::unique_ptr<tavrin::QtFileDialog> qtFileDialog_;
+    std::unique_ptr<tavrin::QtPrinterDialog> qtPrinter_;
+    tavrin::QtBusyCursor qtCursor_;
+    tavrin::FileDialog* fileDialog_ = nullptr;
+    tavrin::PrinterDialog* printer_ = nullptr;
+    tavrin::BusyCursor* cursor_ = nullptr;
+    std::unique_ptr<tavrin::PrintCommand> print_;
+    std::array<std::unique_ptr<tavrin::PelomarDialogChart>, 5> dialogCharts_;
+    // The method and notes windows while they are open.
+    QPointer<QDialog> methodWindow_;
+    QPointer<QDialog> notesWindow_;
+
     std::array<std::unique_ptr<tavrin::PelomarSlotChart>, 5> slotCharts_;
     std::unique_ptr<tavrin::PelomarRebuildChart> rebuildChart_;
     std::unique_ptr<tavrin::QtChartTabs> chartTabs_;
     std::unique_ptr<tavrin::QtTabCommandControls> tabCommands_;
     std::unique_ptr<tavrin::QtCaptionMeasure> captionMeasure_;
-    std::unique_ptr<tavrin::FileDialog> ownFileDialog_;
-    std::unique_ptr<tavrin::BusyCursor> ownBusyCursor_;
     std::unique_ptr<tavrin::ChartSlots> chartSlots_;
 };

@@ -1,8 +1,6 @@
 // The chart tabs' slots and the file commands of the window.
 #include "TavrinApplication.h"
 #include "frmMain.h"
-#include "platform/QtBusyCursor.h"
-#include "platform/QtFileDialog.h"
 
 void TavrinApplication::buildChartSlots() {
     frmMain& w = *window_;
@@ -19,19 +17,9 @@ void TavrinApplication::buildChartSlots() {
                                                                   *w.toolButton(QStringLiteral("cmdClear")),
                                                                   *w.toolButton(QStringLiteral("cmdSave")));
     captionMeasure_ = std::make_unique<tavrin::QtCaptionMeasure>(w);
-    tavrin::FileDialog* fileDialog = services_.fileDialog;
-    if (fileDialog == nullptr) {
-        ownFileDialog_ = std::make_unique<tavrin::QtFileDialog>(&w);
-        fileDialog = ownFileDialog_.get();
-    }
-    tavrin::BusyCursor* busy = services_.busyCursor;
-    if (busy == nullptr) {
-        ownBusyCursor_ = std::make_unique<tavrin::QtBusyCursor>();
-        busy = ownBusyCursor_.get();
-    }
     chartSlots_ = std::make_unique<tavrin::ChartSlots>(tavrin::ChartSlots::Services{
         charts, *logChart_, *rebuildChart_, *chartTabs_, *tabCommands_, *controls_, *axisPanel_, *axisControls_,
-        recorder_->axisView, recorder_->globals, *fileDialog, services_.ui, *busy, *captionMeasure_,
+        recorder_->axisView, recorder_->globals, *fileDialog_, services_.ui, *cursor_, *captionMeasure_,
         [this] { return recorder_->run.Recording; }, [this](int16_t n) { recorder_->HandelError(n); }});
     tavrin::ChartSlots& chartSlots = *chartSlots_;
     chartTabs_->bind([&chartSlots] { chartSlots.TabChart_Click(); });

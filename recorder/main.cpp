@@ -65,11 +65,11 @@ int main(int argc, char** argv) {
         // The process id is unique among the copies running at once.
         services.copyNumber = static_cast<uint32_t>(::getpid());
         services.commandLine = commandLine;
+        services.about = splash.get();
         application = std::make_unique<TavrinApplication>(services);
         frmMain* window = &application->window();
         ui.setParent(window);
         window->commands.endProgram = [] { QApplication::exit(0); };
-        window->commands.mnuAbout_Click = [&] { splash->exec(); };
         if (!window->Form_Load()) {
             QApplication::exit(0);
             return;

@@ -90,6 +90,11 @@ void frmDataRecovery::fillList() {
     cmdRecoverButton->setEnabled(recovery_.cmdRecoverButtonEnabled);
 }
 
+void frmDataRecovery::showModal() {
+    fillList();
+    exec();
+}
+
 void frmDataRecovery::OfferRecovery() {
     // A close other than Done deletes nothing: the logs are offered again at
     // the next start.

@@ -18,6 +18,8 @@ public:
     // The start-up's step: lists the logs and, when there are any, runs the
     // window modally; with none, deletes all logs unseen.
     void OfferRecovery();
+    // Shows the lines the recovery holds, modally.
+    void showModal();
 
     std::array<QLabel*, 7> lblPrompt{};
     QListWidget* lstLogFiles = nullptr;

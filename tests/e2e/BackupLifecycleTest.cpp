@@ -9,6 +9,7 @@
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/SettingsFile.h"
@@ -57,6 +58,7 @@ private slots:
         w.commands.endProgram = [&] { ended = true; };
         QVERIFY(w.Form_Load());
         QVERIFY(port.PortOpen());
+        tavrin::test::keepSystemName();
         w.show();
         QTRY_COMPARE(w.recorder().globals.InstanceNumber, int16_t(1));
         const QString own = QString::fromStdString(program + "/Log/" + std::to_string(::getpid()));

@@ -13,6 +13,7 @@
 #include "Script.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/SystemClock.h"
@@ -113,6 +114,7 @@ public:
         port_.setCommPort(1);
         port_.setInBufferSize(32000);
         window_.recorder().globals.LogOn = true;
+        tavrin::test::keepSystemName();
         window_.show();
     }
     ~SimulatedLine() {

@@ -12,6 +12,7 @@
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
+#include "ModalWindows.h"
 #include "frmMain.h"
 #include "platform/PelomarSlotChart.h"
 #include "platform/QtChartTabs.h"
@@ -35,7 +36,7 @@ struct Window {
     Window() {
         TavrinApplication::Services services{nullptr, ui, errorLog, clock};
         services.fileDialog = &files;
-        services.busyCursor = &busy;
+        services.cursor = &busy;
         app = std::make_unique<TavrinApplication>(services);
         for (pelomar::Pelomar* chart : w().Chart) chart->setUiServices(&chartUi);
     }
@@ -282,6 +283,7 @@ private slots:
         QTemporaryDir dir;
         Window win;
         frmMain& w = win.w();
+        keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         writeDataFile(dir.filePath(QStringLiteral("a.chd")), 10, "");

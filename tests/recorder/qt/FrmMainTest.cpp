@@ -9,6 +9,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/SystemClock.h"
 
@@ -29,6 +30,7 @@ private slots:
     void loadsWithSevenChartsAndNoLink() {
         TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
         frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(w.Chart[0]->isVisible());
         for (int i = 1; i < frmMain::kCharts; ++i) QVERIFY(!w.Chart[static_cast<size_t>(i)]->isVisible());
@@ -43,6 +45,7 @@ private slots:
     void liveChartIsDrawnAtTheSizeTheWindowGivesIt() {
         TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
         frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.resize(900, 640);

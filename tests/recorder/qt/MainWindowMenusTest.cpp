@@ -7,6 +7,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
 
@@ -123,6 +124,7 @@ private slots:
     void helpIndexOpensTheContentsAndF1StaysOnContextOne() {
         TavrinApplication app(services());
         frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.menuItem(QStringLiteral("mnuIndex"))->trigger();
@@ -136,6 +138,7 @@ private slots:
     void layoutSnapsAndPlacesTheFramesAroundTheTabStrip() {
         TavrinApplication app(services());
         frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.resize(200, 200);
