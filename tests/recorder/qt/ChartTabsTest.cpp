@@ -286,6 +286,8 @@ private slots:
         keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The first activation's system-name window has come and gone.
+        QTRY_VERIFY(win.app->startup().activated() && QApplication::activeModalWidget() == nullptr);
         writeDataFile(dir.filePath(QStringLiteral("a.chd")), 10, "");
         win.open(dir.filePath(QStringLiteral("a.chd")));
         QCOMPARE(w.TabChart->currentIndex(), 1);
