@@ -91,6 +91,7 @@ TavrinApplication::TavrinApplication(const Services& services)
         w.startupHooks());
 
     bindDialogs();
+    buildChartSlots();
     w.bindCommands();
     // No instrument until the stream is aligned; the decoder ticks from load.
     recorder_->decoder.DisableDataCollection();
@@ -101,6 +102,9 @@ TavrinApplication::~TavrinApplication() {
     window_->stopTimers();
     // The axis controls' signals must not reach a panel that is gone.
     if (axisControls_) axisControls_->disconnect();
+    // Nor the tab strip's reach the slots.
+    if (chartTabs_) QObject::disconnect(window_->TabChart, nullptr, chartTabs_.get(), nullptr);
+    chartSlots_.reset();
     axisPanel_.reset();
     portChoice_.reset();
     logging_.reset();

@@ -10,6 +10,7 @@
 
 #include "core/AxisPanel.h"
 #include "core/BusyCursor.h"
+#include "core/ChartSlots.h"
 #include "core/DialogChart.h"
 #include "core/FileDialog.h"
 #include "core/PrintCommand.h"
@@ -33,6 +34,8 @@
 #include "platform/PelomarChart.h"
 #include "platform/PelomarDialogChart.h"
 #include "platform/QtAxisControls.h"
+#include "platform/PelomarSlotChart.h"
+#include "platform/QtChartTabs.h"
 #include "platform/QtBusyCursor.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtPrinterDialog.h"
@@ -100,9 +103,12 @@ public:
     tavrin::PrintCommand& printing() { return *print_; }
     // The chart of the selected tab, as the dialogs use it.
     tavrin::DialogChart& currentChart();
+    // The chart tabs' slots: open, close, clear and save.
+    tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
 
 private:
     void buildAxisPanel();
+    void buildChartSlots();
     void bindDialogs();
     void showMethodWindow();
     void showNotesWindow();
@@ -139,4 +145,11 @@ private:
     // The method and notes windows while they are open.
     QPointer<QDialog> methodWindow_;
     QPointer<QDialog> notesWindow_;
+
+    std::array<std::unique_ptr<tavrin::PelomarSlotChart>, 5> slotCharts_;
+    std::unique_ptr<tavrin::PelomarRebuildChart> rebuildChart_;
+    std::unique_ptr<tavrin::QtChartTabs> chartTabs_;
+    std::unique_ptr<tavrin::QtTabCommandControls> tabCommands_;
+    std::unique_ptr<tavrin::QtCaptionMeasure> captionMeasure_;
+    std::unique_ptr<tavrin::ChartSlots> chartSlots_;
 };

@@ -89,7 +89,7 @@ public:
     FrameScaleAxis* frameScaleAxis = nullptr;
     std::array<tavrin::SlotScrollBar*, 5> ScrollChart{};
 
-    // 0 live, 1..4 files (hidden for now), 5 backup log, 6 log rebuild.
+    // 0 live, 1..4 files (the selected tab's shows), 5 backup log, 6 log rebuild.
     std::array<pelomar::Pelomar*, kCharts> Chart{};
     tavrin::ReceiveLed* ShapeReciveLed = nullptr;
     // ScrollChart[0]; the live bar the run control hides and shows.
@@ -122,7 +122,6 @@ public:
     void mnuIndex_Click();
     QAction* menuItem(const QString& name) const;
     QAction* toolButton(const QString& key) const;
-    int16_t NumCharts = 0;
     tavrin::InstanceRegistry* registry() { return app_.registry(); }
 
     QToolBar* Toolsbar = nullptr;

@@ -143,7 +143,6 @@ void frmMain::buildWindow() {
     logo->adjustSize();
     logo->move(frameLeds->width() - logo->width() - 4, (frameLeds->height() - logo->height()) / 2);
 
-    NumCharts = 1;
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
     resize(px(kWindowWidthTwips), px(kWindowHeightTwips));
 }
@@ -266,7 +265,6 @@ bool frmMain::Form_Load() {
     if (!ChooseComPort(app_.services().otherCopyWasRunning)) return false;
     if (app_.services().port != nullptr) app_.services().port->setInBufferSize(32000);
     recorder().decoder.DisableDataCollection();
-    NumCharts = 1;
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
     mnuLogOn->setEnabled(!recorder().globals.LogOn);
     mnuLogOff->setEnabled(recorder().globals.LogOn);
@@ -313,7 +311,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     bool cancel = true;
     try {
-        cancel = app_.startup().Form_Unload(NumCharts);
+        cancel = app_.startup().Form_Unload(app_.chartSlots().NumCharts);
     } catch (...) {
         cancel = false;
     }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "core/PosixRecorderFileSystem.h"
+#include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
 #include "qt/ModalWindows.h"
@@ -46,6 +47,10 @@ private slots:
         services.files = &files;
         services.programFolder = program;
         services.copyNumber = static_cast<uint32_t>(::getpid());
+        tavrin::test::FakeFileDialog fileDialog;
+        const QString saved = dir.filePath(QStringLiteral("run.chl"));
+        fileDialog.answer = saved.toStdString();
+        services.fileDialog = &fileDialog;
 
         TavrinApplication app(services);
         frmMain& w = app.window();
@@ -73,10 +78,15 @@ private slots:
         QCOMPARE(QString::fromStdString(settings.GetSetting("LogInfo", "1", "")).section(QLatin1Char('|'), 3),
                  QString::number(::getpid()));
 
-        // Yes to both questions: the log is offered, the recorded run left.
+        // Yes to both questions: the log is saved from the backups before
+        // they go, and the recorded run is left.
         ui.answer = tavrin::UiServices::Answer::Yes;
         QVERIFY(w.close());
         QVERIFY(ended);
+        QCOMPARE(fileDialog.shown.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(fileDialog.shown[0].DialogTitle), QStringLiteral("Save Log File As..."));
+        QVERIFY(QFileInfo(saved).size() > 0);
+        QVERIFY(w.recorder().globals.LogSaved);
         QVERIFY(!QFileInfo::exists(own));
         QCOMPARE(settings.GetSetting("LogInfo", "1", "gone"), std::string("gone"));
         QCOMPARE(settings.GetSetting("Options", "ComPortNumber", "none"), std::string("1"));
