@@ -55,6 +55,7 @@ std::string errorText(int32_t number) {
     case err::kNotSupportedAtDesignTime: return "Get not supported (write-only property)";
     case err::kInvalidPortNumber: return "Invalid port number";
     case err::kPortAlreadyOpen: return "Port already open";
+    case err::kCancelSelected: return "Cancel was selected.";
     default: return "Application-defined or object-defined error";
     }
 }

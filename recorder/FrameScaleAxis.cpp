@@ -27,6 +27,8 @@ QGroupBox* yAxisFrame(const QString& caption, const QString& unit, QComboBox*& l
     list->setEditable(true);
     // Enter applies the entry; it must not grow the list.
     list->setInsertPolicy(QComboBox::NoInsert);
+    // A typed full scale stays as typed: "50" must not become "500.0".
+    list->setCompleter(nullptr);
     unitLabel = new QLabel(unit, frame);
     minimum = new QLineEdit(frame);
     minimum->setMaximumWidth(kEntryWidth);

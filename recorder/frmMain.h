@@ -1,51 +1,30 @@
 #pragma once
 
 #include <QAction>
-#include <QMainWindow>
-#include <QScrollBar>
-#include <array>
-#include <memory>
-
-#include "core/Clock.h"
-#include "core/ErrorLogFile.h"
-#include "core/Recorder.h"
-#include "core/SerialPort.h"
-#include "core/UiServices.h"
-#include "pelomar/Pelomar.h"
-#include "platform/ActionControls.h"
-#include "platform/PelomarChart.h"
-#include "platform/QtTimer.h"
-#include "platform/ReceiveLed.h"
-
-#include "core/HelpViewer.h"
-#include "core/InstanceRegistry.h"
-#include "core/LogControl.h"
-#include "core/PosixRecorderFileSystem.h"
-#include "core/StartupSequence.h"
 #include <QFrame>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
-#include "core/OptionsSettings.h"
-#include "core/PortChoice.h"
-#include "core/SettingsStore.h"
-#include "dialogs/frmNoData.h"
-#include "platform/PelomarBackupChart.h"
 
 #include "FrameScaleAxis.h"
-#include "core/AxisPanel.h"
-#include "platform/PelomarAxisChart.h"
-#include "platform/QtAxisControls.h"
+#include "TavrinApplication.h"
+#include "core/StartupSequence.h"
+#include "dialogs/frmNoData.h"
+#include "pelomar/Pelomar.h"
+#include "platform/QtTimer.h"
+#include "platform/ReceiveLed.h"
 #include "platform/SlotScrollBar.h"
 
-// The recorder's main window: its seven charts, the receive LED, the Record
-// and Stop items and the decoder's timers. The logic lives in the recorder
-// core; this window hands it the controls and routes the events.
+// The recorder's main window: its seven charts, the receive LED, the menus,
+// toolbar, tabs, axis frame and the decoder's timers. The logic lives in the
+// recorder core, built by the application; this window routes the events.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -54,28 +33,6 @@ public:
     static constexpr int kLiveChart = 0;
     static constexpr int kLogChart = 5;
     static constexpr int kRebuildChart = 6;
-
-    struct Services {
-        tavrin::SerialPort* port = nullptr;  // none yet: the window waits for a link
-        tavrin::UiServices& ui;
-        tavrin::ErrorLogFile& errorLog;
-        const tavrin::Clock& clock;
-        // None: the settings stay at their defaults and nothing is saved.
-        tavrin::SettingsStore* settings = nullptr;
-        // The setup dialog's probe; none: the setup scans nothing.
-        tavrin::SerialPort* probe = nullptr;
-        char decimalSeparator = '.';
-
-        // Start-up and shut-down.
-        tavrin::HelpViewer* help = nullptr;
-        // None, or no program folder: this copy never registers.
-        tavrin::RecorderFileSystem* files = nullptr;
-        std::string programFolder{};
-        bool otherCopyWasRunning = false;
-        std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
-        uint32_t copyNumber = 0;
-        std::string commandLine{};
-    };
 
     // Commands of the windows and files that other windows own; an empty one
     // does nothing.
@@ -93,8 +50,13 @@ public:
     };
     Commands commands;
 
-    explicit frmMain(const Services& services, QWidget* parent = nullptr);
+    // Builds the window's controls; `app` builds what they drive and binds
+    // the window's commands once it has.
+    explicit frmMain(TavrinApplication& app, QWidget* parent = nullptr);
     ~frmMain() override;
+    void bindCommands();
+    void stopTimers();
+    tavrin::StartupSequence::Hooks startupHooks();
 
     // Public members other windows call.
     void HandelError(int16_t ErrorCode);
@@ -104,7 +66,7 @@ public:
     void mnuStart_Click();
     void mnuStop_Click();
 
-    tavrin::Recorder& recorder() { return *recorder_; }
+    tavrin::Recorder& recorder() { return app_.recorder(); }
 
     // Logging, settings and the COM port.
     void mnuLogOn_Click();
@@ -117,17 +79,17 @@ public:
     // program must quit.
     bool ChooseComPort(bool otherCopyWasRunning);
     void OpenComPort();
-    tavrin::LogControl& logging() { return *logging_; }
+    tavrin::LogControl& logging() { return app_.logging(); }
 
     // Axis ranges and time window.
     // The export's "Selected Data" range: the selected tab's view.
     void GetZoomedTime(float& ZoomedTimeFrom, float& ZoomedTimeTo) const;
-    tavrin::AxisPanel& axisPanel() { return *axisPanel_; }
-    tavrin::AxisViewState& axisView() { return recorder_->axisView; }
+    tavrin::AxisPanel& axisPanel() { return app_.axisPanel(); }
+    tavrin::AxisViewState& axisView() { return app_.recorder().axisView; }
     FrameScaleAxis* frameScaleAxis = nullptr;
     std::array<tavrin::SlotScrollBar*, 5> ScrollChart{};
 
-    // 0 live, 1..4 files (hidden for now), 5 backup log, 6 log rebuild.
+    // 0 live, 1..4 files (the selected tab's shows), 5 backup log, 6 log rebuild.
     std::array<pelomar::Pelomar*, kCharts> Chart{};
     tavrin::ReceiveLed* ShapeReciveLed = nullptr;
     // ScrollChart[0]; the live bar the run control hides and shows.
@@ -160,8 +122,7 @@ public:
     void mnuIndex_Click();
     QAction* menuItem(const QString& name) const;
     QAction* toolButton(const QString& key) const;
-    int16_t NumCharts = 0;
-    tavrin::InstanceRegistry* registry() { return registry_.get(); }
+    tavrin::InstanceRegistry* registry() { return app_.registry(); }
 
     QToolBar* Toolsbar = nullptr;
     QTabBar* TabChart = nullptr;
@@ -182,35 +143,17 @@ protected:
 private:
     QAction* addItem(const QString& text, bool checkable = false);
     void buildWindow();
-    tavrin::StartupSequence::Hooks startupHooks();
     void buildMenus();
     void buildToolbar();
     void SetHelpContexts();
     void runCommand(const std::function<void()>& command);
     void showHelpFor(int32_t context);
 
-    Services services_;
-    std::unique_ptr<tavrin::InstanceRegistry> registry_;
-    std::unique_ptr<tavrin::StartupSequence> startup_;
+    TavrinApplication& app_;
     bool unloaded_ = false;
     // Each menu's items, by name, in menu order.
     std::vector<QAction*> menuItems_;
     // The logical tab strip, of which TabChart is the tab row.
     QRect tabRect_;
     bool snapFollowUp_ = false;
-
-    std::unique_ptr<tavrin::PelomarChart> liveChart_;
-    std::unique_ptr<tavrin::PelomarChart> logChart_;
-    std::unique_ptr<tavrin::ActionControls> controls_;
-    std::unique_ptr<tavrin::Recorder> recorder_;
-
-    std::unique_ptr<tavrin::PelomarBackupChart> backupChart_;
-    std::unique_ptr<tavrin::LogControl> logging_;
-    std::unique_ptr<tavrin::OptionsSettings> options_;
-    std::unique_ptr<tavrin::PortChoice> portChoice_;
-
-    void connectAxisPanel(tavrin::UiServices& ui);
-    std::array<std::unique_ptr<tavrin::PelomarAxisChart>, 5> axisCharts_;
-    std::unique_ptr<tavrin::QtAxisControls> axisControls_;
-    std::unique_ptr<tavrin::AxisPanel> axisPanel_;
 };

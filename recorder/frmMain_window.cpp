@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int32_t kTwipsPerPixel = 15;
 constexpr int32_t kWindowWidthTwips = 8650;
 constexpr int32_t kWindowHeightTwips = 6300;
 constexpr int32_t kAxisFrameWidthTwips = 8400;
@@ -27,9 +26,9 @@ constexpr int32_t kLedTwips = 150;
 constexpr const char* kHelpContext = "HelpContextID";
 
 int px(int32_t twips) {
-    return static_cast<int>(pelomar::core::roundHalfEven(static_cast<double>(twips) / kTwipsPerPixel));
+    return static_cast<int>(pelomar::core::roundHalfEven(static_cast<double>(twips) / tavrin::kTwipsPerPixel));
 }
-int32_t twips(int pixels) { return pixels * kTwipsPerPixel; }
+int32_t twips(int pixels) { return pixels * tavrin::kTwipsPerPixel; }
 
 struct MenuEntry {
     const char* name;
@@ -115,6 +114,9 @@ void frmMain::buildWindow() {
 
     QWidget* form = centralWidget();
     TabChart = new QTabBar(form);
+    // Tabs as wide as their captions: stretched over the strip, the last one
+    // would run under the receive frame.
+    TabChart->setExpanding(false);
     TabChart->addTab(QStringLiteral("Chart Recorder"));
     TabChart->setTabData(0, QStringLiteral("tabRecorder"));
     for (int k = 1; k < 5; ++k) TabChart->addTab(QStringLiteral("(empty)"));
@@ -140,7 +142,6 @@ void frmMain::buildWindow() {
     logo->adjustSize();
     logo->move(frameLeds->width() - logo->width() - 4, (frameLeds->height() - logo->height()) / 2);
 
-    NumCharts = 1;
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
     resize(px(kWindowWidthTwips), px(kWindowHeightTwips));
 }
@@ -255,18 +256,17 @@ void frmMain::runCommand(const std::function<void()>& command) {
 bool frmMain::Form_Load() {
     setWindowTitle(QStringLiteral("Tavrin MS - Kado System: Default"));
     LoadSettings();
-    recorder_->globals.CurrentChart = 0;
+    recorder().globals.CurrentChart = 0;
     resize(px(kWindowWidthTwips), px(kWindowHeightTwips));
-    recorder_->globals.Saved[0] = true;
+    recorder().globals.Saved[0] = true;
     ScrollChart[0]->raise();
     Chart[kLiveChart]->raise();
-    if (!ChooseComPort(services_.otherCopyWasRunning)) return false;
-    if (services_.port != nullptr) services_.port->setInBufferSize(32000);
-    recorder_->decoder.DisableDataCollection();
-    NumCharts = 1;
+    if (!ChooseComPort(app_.services().otherCopyWasRunning)) return false;
+    if (app_.services().port != nullptr) app_.services().port->setInBufferSize(32000);
+    recorder().decoder.DisableDataCollection();
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
-    mnuLogOn->setEnabled(!recorder_->globals.LogOn);
-    mnuLogOff->setEnabled(recorder_->globals.LogOn);
+    mnuLogOn->setEnabled(!recorder().globals.LogOn);
+    mnuLogOff->setEnabled(recorder().globals.LogOn);
     OpenComPort();
     return true;
 }
@@ -291,7 +291,7 @@ tavrin::StartupSequence::Hooks frmMain::startupHooks() {
 
 void frmMain::Form_Activate() {
     try {
-        startup_->Form_Activate();
+        app_.startup().Form_Activate();
     } catch (...) {
     }
 }
@@ -300,7 +300,7 @@ void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The first activation runs once the window is on screen, after the
     // show that started it has returned.
-    if (!startup_->activated()) QTimer::singleShot(0, this, &frmMain::Form_Activate);
+    if (!app_.startup().activated()) QTimer::singleShot(0, this, &frmMain::Form_Activate);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -310,7 +310,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     bool cancel = true;
     try {
-        cancel = startup_->Form_Unload(NumCharts);
+        cancel = app_.startup().Form_Unload(app_.chartSlots().NumCharts);
     } catch (...) {
         cancel = false;
     }
@@ -374,7 +374,7 @@ void frmMain::ArrangeControls() {
             ScrollChart[i]->setGeometry(rect(l.scroll));
         }
     }
-    const auto current = static_cast<size_t>(recorder_->globals.CurrentChart);
+    const auto current = static_cast<size_t>(recorder().globals.CurrentChart);
     if (current < ScrollChart.size()) {
         try {
             Chart[current]->Redraw();
@@ -411,7 +411,7 @@ void frmMain::Toolsbar_ButtonClick(QAction* Button) {
         } else if (key == QLatin1String("cmdPrint")) {
             runCommand(commands.mnuPrint_Click);
         } else if (key == QLatin1String("cmdClear")) {
-            runCommand(recorder_->globals.CurrentChart != 0 ? commands.mnuClose_Click : commands.mnuClear_Click);
+            runCommand(recorder().globals.CurrentChart != 0 ? commands.mnuClose_Click : commands.mnuClear_Click);
         } else if (key == QLatin1String("cmdSave")) {
             runCommand(commands.mnuSaveData_Click);
         } else if (key == QLatin1String("cmdOpen")) {
@@ -439,7 +439,7 @@ void frmMain::mnuNotes_Click() {
 
 void frmMain::showHelpFor(int32_t context) {
     try {
-        if (services_.help != nullptr) services_.help->ShowHelp(context);
+        if (app_.services().help != nullptr) app_.services().help->ShowHelp(context);
     } catch (...) {
     }
 }

@@ -10,6 +10,7 @@
 
 #include "core/PosixRecorderFileSystem.h"
 #include "dialogs/frmStartup.h"
+#include "TavrinApplication.h"
 #include "frmMain.h"
 #include "common/CodePage.h"
 #include "platform/ComPortDevice.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     tavrin::SystemClock clock;
     tavrin::SettingsFile settings(tavrin::SettingsFile::defaultPath());
     tavrin::PosixRecorderFileSystem files;
-    tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath());
+    tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath(), &ui);
     // Taken before anything else, as the start-up snapshot of the other copies.
     tavrin::RunningCopies copies(programFolder + "/running.lock");
     // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.
@@ -52,10 +53,10 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     const std::string commandLine = arguments.join(QLatin1Char(' ')).toStdString();
 
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<TavrinApplication> application;
     std::unique_ptr<frmStartup> splash;
     splash = std::make_unique<frmStartup>(&settings, [&] {
-        frmMain::Services services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator};
+        TavrinApplication::Services services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator};
         services.help = &help;
         services.files = &files;
         services.programFolder = programFolder;
@@ -64,10 +65,11 @@ int main(int argc, char** argv) {
         // The process id is unique among the copies running at once.
         services.copyNumber = static_cast<uint32_t>(::getpid());
         services.commandLine = commandLine;
-        window = std::make_unique<frmMain>(services);
-        ui.setParent(window.get());
+        services.about = splash.get();
+        application = std::make_unique<TavrinApplication>(services);
+        frmMain* window = &application->window();
+        ui.setParent(window);
         window->commands.endProgram = [] { QApplication::exit(0); };
-        window->commands.mnuAbout_Click = [&] { splash->exec(); };
         if (!window->Form_Load()) {
             QApplication::exit(0);
             return;
@@ -76,6 +78,6 @@ int main(int argc, char** argv) {
     });
     splash->show();
     const int result = QApplication::exec();
-    window.reset();
+    application.reset();
     return result;
 }

@@ -5,6 +5,9 @@
 
 namespace tavrin {
 
+// Twips in a pixel of the window's screen.
+inline constexpr int32_t kTwipsPerPixel = 15;
+
 // The main window's layout on every resize, in twips.
 struct TwipRect {
     int32_t left = 0;

@@ -1,7 +1,11 @@
 #include "dialogs/frmDataRecovery.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QFont>
 #include <QGridLayout>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -12,6 +16,7 @@ frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent
     setWindowTitle(QStringLiteral("Tavrin - Recover Data"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     const char* texts[] = {
         "One or more Log files from previous operation have been found!",
         "This situation occurs when Tavrin is not closed properly.  The most frequent cause of this situation is a "
@@ -34,11 +39,16 @@ frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent
             layout->addWidget(lblPrompt[i]);
         }
     }
-    auto* heads = new QHBoxLayout;
-    heads->addWidget(lblPrompt[4], 3);
-    heads->addWidget(lblPrompt[5], 1);
-    heads->addWidget(lblPrompt[6], 1);
-    layout->addLayout(heads);
+    // The heads stand over the list's character columns; placeHeadings puts them.
+    headings_ = new QWidget(this);
+    int headHeight = 0;
+    for (size_t i = 4; i < 7; ++i) {
+        lblPrompt[i]->setParent(headings_);
+        lblPrompt[i]->adjustSize();
+        headHeight = std::max(headHeight, lblPrompt[i]->height());
+    }
+    headings_->setFixedHeight(headHeight);
+    layout->addWidget(headings_);
     lstLogFiles = new QListWidget(this);
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::Monospace);
@@ -88,6 +98,44 @@ void frmDataRecovery::fillList() {
     }
     filling_ = false;
     cmdRecoverButton->setEnabled(recovery_.cmdRecoverButtonEnabled);
+}
+
+int frmDataRecovery::columnX(int column) const {
+    // Where an item's text starts in the list: past the frame, the check box
+    // and the text margin the style leaves.
+    QStyleOptionViewItem option;
+    option.initFrom(lstLogFiles);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.rect = QRect(0, 0, lstLogFiles->viewport()->width(), lstLogFiles->fontMetrics().height());
+    option.font = lstLogFiles->font();
+    option.text = QStringLiteral("x");
+    const QRect text = lstLogFiles->style()->subElementRect(QStyle::SE_ItemViewItemText, &option, lstLogFiles);
+    const int margin = lstLogFiles->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lstLogFiles) + 1;
+    const QPoint viewport = lstLogFiles->viewport()->mapTo(this, QPoint(0, 0));
+    const int x = viewport.x() + text.x() + margin +
+                  QFontMetrics(lstLogFiles->font()).horizontalAdvance(QString(column, QLatin1Char(' ')));
+    return x - headings_->x();
+}
+
+void frmDataRecovery::placeHeadings() {
+    // The list's lines: the name from column 2, the date from 32, the time from 45.
+    const int columns[] = {2, 32, 45};
+    for (size_t i = 0; i < 3; ++i) lblPrompt[4 + i]->move(columnX(columns[i]), 0);
+}
+
+void frmDataRecovery::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    placeHeadings();
+}
+
+void frmDataRecovery::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    placeHeadings();
+}
+
+void frmDataRecovery::showModal() {
+    fillList();
+    exec();
 }
 
 void frmDataRecovery::OfferRecovery() {

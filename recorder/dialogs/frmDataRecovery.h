@@ -18,14 +18,25 @@ public:
     // The start-up's step: lists the logs and, when there are any, runs the
     // window modally; with none, deletes all logs unseen.
     void OfferRecovery();
+    // Shows the lines the recovery holds, modally.
+    void showModal();
 
     std::array<QLabel*, 7> lblPrompt{};
     QListWidget* lstLogFiles = nullptr;
     QPushButton* cmdRecoverButton = nullptr;
     QPushButton* cmdDoneButton = nullptr;
 
+    // Left edge, in the heads' row, of character column `column` of a line.
+    int columnX(int column) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fillList();
+    void placeHeadings();
+    QWidget* headings_ = nullptr;
     tavrin::DataRecovery& recovery_;
     bool filling_ = false;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/frmExport.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@ frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(pare
     setModal(true);
     setProperty("HelpContextID", tavrin::ExportSetup::kHelpContext);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
 
     frameData = new QGroupBox(QStringLiteral("Data Parameters for Export File"), this);
     auto* dataGrid = new QGridLayout(frameData);

@@ -1,5 +1,6 @@
 #include "dialogs/frmLogName.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -11,6 +12,7 @@ frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialo
     setWindowTitle(QStringLiteral("Enter Vestrel Kado System Name"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     lblPrompt = new QLabel(
         QStringLiteral("Valid characters:   0-9, A-Z, and a-z Maximum length:   25 characters"), this);
     lblPrompt->setWordWrap(true);

@@ -1,5 +1,6 @@
 #include "dialogs/frmMethod.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QFont>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@ frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseBu
     setModal(true);
     setProperty("HelpContextID", kHelpContext);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     txtMethod = new QPlainTextEdit(this);
     txtMethod->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixed(QStringLiteral("Courier New"));

@@ -1,5 +1,6 @@
 #include "dialogs/frmNoData.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -8,6 +9,7 @@ frmNoData::frmNoData(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tavrin"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     layout->addWidget(new QLabel(QStringLiteral("No data is being received."), this));
     auto* buttons = new QHBoxLayout;
     cmdOk = new QPushButton(QStringLiteral("&Ok"), this);

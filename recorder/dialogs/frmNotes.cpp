@@ -1,5 +1,6 @@
 #include "dialogs/frmNotes.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -10,6 +11,7 @@ frmNotes::frmNotes(tavrin::NotesEditor& editor, QWidget* parent) : QDialog(paren
     setModal(true);
     setProperty("HelpContextID", tavrin::NotesEditor::kHelpContext);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     txtNotes = new QPlainTextEdit(this);
     txtNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNotes->setMinimumSize(420, 260);

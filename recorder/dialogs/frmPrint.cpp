@@ -1,5 +1,6 @@
 #include "dialogs/frmPrint.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
@@ -12,6 +13,7 @@ frmPrint::frmPrint(tavrin::PrintSetup& setup, QWidget* parent) : QDialog(parent)
     setModal(true);
     setProperty("HelpContextID", tavrin::PrintSetup::kHelpContext);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     auto* title = new QHBoxLayout;
     lblTitle = new QLabel(QStringLiteral("Print Title:"), this);
     txtTitel = new QLineEdit(this);

@@ -1,5 +1,6 @@
 #include "dialogs/frmSetup.h"
 
+#include "dialogs/CaptionWidth.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@ frmSetup::frmSetup(tavrin::PortSetup& setup, QWidget* parent) : QDialog(parent),
     setWindowTitle(QStringLiteral("Data Collection Setup"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
+    fitCaption(*this, *layout);
     frameCom = new QGroupBox(QStringLiteral("COM Port"), this);
     auto* grid = new QGridLayout(frameCom);
     auto* group = new QButtonGroup(this);

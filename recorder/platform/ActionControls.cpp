@@ -1,12 +1,19 @@
 #include "platform/ActionControls.h"
 
+#include <string>
 #include <utility>
 
 namespace tavrin {
 
 ActionControls::ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led,
                                SlotScrollBar& liveScroll, std::array<QWidget*, 5> charts)
-    : actions_(std::move(actions)), led_(led), liveScroll_(liveScroll), charts_(charts) {}
+    : actions_(std::move(actions)), led_(led), liveScroll_(liveScroll), charts_(charts) {
+    for (int i = 0; i < kItems; ++i) {
+        const auto it = actions_.find(static_cast<Item>(i));
+        if (it == actions_.end() || it->second == nullptr)
+            throw std::invalid_argument("ActionControls: no action for item " + std::to_string(i));
+    }
+}
 
 void ActionControls::setEnabled(Item item, bool enabled) {
     const auto it = actions_.find(item);

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <array>
 #include <map>
+#include <stdexcept>
 
 #include "core/MainWindowControls.h"
 #include "platform/ReceiveLed.h"
@@ -14,6 +15,10 @@ namespace tavrin {
 // The main window's items as Qt actions, the LED and the live scroll bar.
 class ActionControls : public MainWindowControls {
 public:
+    static constexpr int kItems = static_cast<int>(Item::mnuSaveLog) + 1;
+
+    // `actions` names an action for every item; one left out is a fault of
+    // the caller (std::invalid_argument), not an item silently ignored.
     ActionControls(std::map<Item, QAction*> actions, ReceiveLed& led, SlotScrollBar& liveScroll,
                    std::array<QWidget*, 5> charts);
 

@@ -3,8 +3,16 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+
+#include "common/CodePage.h"
 
 namespace tavrin {
+
+HtmlHelp::HtmlHelp(QString path, UiServices* ui, Opener open)
+    : path_(std::move(path)), ui_(ui), open_(std::move(open)) {
+    if (!open_) open_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
 
 QUrl HtmlHelp::urlFor(int32_t context) const {
     QUrl url = QUrl::fromLocalFile(path_);
@@ -12,7 +20,15 @@ QUrl HtmlHelp::urlFor(int32_t context) const {
     return url;
 }
 
-void HtmlHelp::ShowHelp(int32_t context) { QDesktopServices::openUrl(urlFor(context)); }
+void HtmlHelp::ShowHelp(int32_t context) {
+    const bool found = QFileInfo(path_).isFile();
+    if (found && open_(urlFor(context))) return;
+    if (ui_ == nullptr) return;
+    const std::string file = pelomar::toCodePage(QDir::toNativeSeparators(path_));
+    ui_->messageBox(found ? "The help file " + file + " cannot be shown: no program to show it was found."
+                          : "The help file " + file + " was not found.",
+                    "Tavrin MS", UiServices::Buttons::Ok, UiServices::Icon::Exclamation);
+}
 
 QString HtmlHelp::defaultPath() {
     return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("../share/tavrin-ms/Tavrin.html"));

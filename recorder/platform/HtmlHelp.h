@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <QUrl>
+#include <functional>
+#include <utility>
 
 #include "core/HelpViewer.h"
+#include "core/UiServices.h"
 
 namespace tavrin {
 
@@ -11,7 +14,11 @@ namespace tavrin {
 // shown by the desktop's viewer.
 class HtmlHelp : public HelpViewer {
 public:
-    explicit HtmlHelp(QString path) : path_(std::move(path)) {}
+    // Opens a URL in the desktop's viewer; false when none could be started.
+    using Opener = std::function<bool(const QUrl&)>;
+
+    // ui: where a help file that cannot be shown is reported; none: silent.
+    explicit HtmlHelp(QString path, UiServices* ui = nullptr, Opener open = {});
 
     void ShowHelp(int32_t context) override;
     QUrl urlFor(int32_t context) const;
@@ -21,6 +28,8 @@ public:
 
 private:
     QString path_;
+    UiServices* ui_;
+    Opener open_;
 };
 
 }  // namespace tavrin

@@ -185,7 +185,12 @@ void QtAxisControls::setScrollChanges(int slot, int32_t smallChange, int32_t lar
 }
 
 void QtAxisControls::setScrollEnabled(int slot, bool enabled) {
-    if (bar(slot)) bar(slot)->setEnabled(enabled);
+    if (!bar(slot)) return;
+    bar(slot)->setEnabled(enabled);
+    // Only the current slot's bar is enabled, and an enabled bar must be
+    // reachable: the live bar hidden for a run that ended in Full View shows
+    // again once "Window:" is picked.
+    if (enabled) bar(slot)->show();
 }
 
 void QtAxisControls::focusChart(int slot) {

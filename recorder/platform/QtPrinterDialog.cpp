@@ -11,6 +11,7 @@ void QtPrinterDialog::ShowPrinter() {
     if (dialog.exec() != QDialog::Accepted) return;
     copies_ = static_cast<int16_t>(std::clamp(printer_.copyCount(), 0, 9999));
     printer_.setCopyCount(1);
+    chosen_ = true;
 }
 
 }  // namespace tavrin

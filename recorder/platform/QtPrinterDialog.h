@@ -16,11 +16,15 @@ public:
     void ShowPrinter() override;
     int16_t Copies() const override { return copies_; }
     QPrinter& printer() { return printer_; }
+    // A printer was chosen at least once; until then the reports go where
+    // the chart sends them by default.
+    bool chosen() const { return chosen_; }
 
 private:
     QWidget* parent_;
     QPrinter printer_;
     int16_t copies_ = 1;
+    bool chosen_ = false;
 };
 
 }  // namespace tavrin

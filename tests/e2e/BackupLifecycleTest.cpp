@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include "core/PosixRecorderFileSystem.h"
+#include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/SettingsFile.h"
@@ -41,16 +43,22 @@ private slots:
         tavrin::SystemClock clock;
         tavrin::SettingsFile settings(dir.filePath(QStringLiteral("settings.ini")).toStdString());
         tavrin::PosixRecorderFileSystem files;
-        frmMain::Services services{&port, ui, errorLog, clock, &settings, &probe};
+        TavrinApplication::Services services{&port, ui, errorLog, clock, &settings, &probe};
         services.files = &files;
         services.programFolder = program;
         services.copyNumber = static_cast<uint32_t>(::getpid());
+        tavrin::test::FakeFileDialog fileDialog;
+        const QString saved = dir.filePath(QStringLiteral("run.chl"));
+        fileDialog.answer = saved.toStdString();
+        services.fileDialog = &fileDialog;
 
-        frmMain w(services);
+        TavrinApplication app(services);
+        frmMain& w = app.window();
         bool ended = false;
         w.commands.endProgram = [&] { ended = true; };
         QVERIFY(w.Form_Load());
         QVERIFY(port.PortOpen());
+        tavrin::test::keepSystemName();
         w.show();
         QTRY_COMPARE(w.recorder().globals.InstanceNumber, int16_t(1));
         const QString own = QString::fromStdString(program + "/Log/" + std::to_string(::getpid()));
@@ -70,10 +78,15 @@ private slots:
         QCOMPARE(QString::fromStdString(settings.GetSetting("LogInfo", "1", "")).section(QLatin1Char('|'), 3),
                  QString::number(::getpid()));
 
-        // Yes to both questions: the log is offered, the recorded run left.
+        // Yes to both questions: the log is saved from the backups before
+        // they go, and the recorded run is left.
         ui.answer = tavrin::UiServices::Answer::Yes;
         QVERIFY(w.close());
         QVERIFY(ended);
+        QCOMPARE(fileDialog.shown.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(fileDialog.shown[0].DialogTitle), QStringLiteral("Save Log File As..."));
+        QVERIFY(QFileInfo(saved).size() > 0);
+        QVERIFY(w.recorder().globals.LogSaved);
         QVERIFY(!QFileInfo::exists(own));
         QCOMPARE(settings.GetSetting("LogInfo", "1", "gone"), std::string("gone"));
         QCOMPARE(settings.GetSetting("Options", "ComPortNumber", "none"), std::string("1"));

@@ -13,6 +13,7 @@
 #include "Script.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
 #include "platform/SystemClock.h"
@@ -106,12 +107,14 @@ public:
               return n == 1 ? slavePath_ : std::string("/nonexistent/tavrin-com") + std::to_string(n);
           }),
           errorLog_(dir_.filePath(QStringLiteral("ChartErr.log")).toStdString()),
-          window_(frmMain::Services{&port_, ui_, errorLog_, clock_}) {
+          app_(TavrinApplication::Services{&port_, ui_, errorLog_, clock_}),
+          window_(app_.window()) {
         sim_.start(QStringLiteral(KADO_SIM_PATH), {script, QStringLiteral("--speed"), QStringLiteral("40")});
         if (sim_.waitForReadyRead(10000)) slavePath_ = sim_.readLine().trimmed().toStdString();
         port_.setCommPort(1);
         port_.setInBufferSize(32000);
         window_.recorder().globals.LogOn = true;
+        tavrin::test::keepSystemName();
         window_.show();
     }
     ~SimulatedLine() {
@@ -138,7 +141,8 @@ private:
     tavrin::test::FakeUi ui_;
     tavrin::ErrorLogAppender errorLog_;
     tavrin::SystemClock clock_;
-    frmMain window_;
+    TavrinApplication app_;
+    frmMain& window_;
 };
 
 void checkPoints(pelomar::Pelomar& chart, const std::vector<StreamPoint>& stream,

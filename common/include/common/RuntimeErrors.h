@@ -34,6 +34,8 @@ inline constexpr int32_t kNotSupportedAtRunTime = 393;     // ChartType at run t
 inline constexpr int32_t kNotSupportedAtDesignTime = 394;  // NumPoints Let at design time
 inline constexpr int32_t kInvalidPortNumber = 8002;
 inline constexpr int32_t kPortAlreadyOpen = 8005;
+// A file dialog that reports its cancel as an error.
+inline constexpr int32_t kCancelSelected = 32755;
 
 inline constexpr int32_t kInvalidProcedureCall = 5;
 }  // namespace err

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../support/FakeFileSystem.h"
+#include "../support/TestFiles.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
 #include "core/PosixFileSystem.h"
@@ -387,7 +388,7 @@ TEST(BackupLog, PlainMembersWorkInTheControlFolder) {
 }
 
 TEST(BackupLog, FolderWithTrailingSeparatorWorksTheSame) {
-    const std::filesystem::path dir = std::filesystem::current_path() / "inst1";
+    const std::filesystem::path dir = pelomar::test::scratchFolder() / "inst1";
     std::filesystem::create_directory(dir);
     PosixFileSystem fs;
     ChartModel model;

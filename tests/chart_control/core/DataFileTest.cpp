@@ -257,7 +257,7 @@ TEST(DataFile, TextLongerThanItsLengthFieldIsCut) {
 
 TEST(DataFile, MissingFileIsFileNotFoundAndStaysMissing) {
     PosixFileSystem fs;
-    const std::string path = std::filesystem::current_path() / "none.chd";
+    const std::string path = pelomar::test::scratchFolder() / "none.chd";
     DataFileContent c;
     const ReadResult r = readDataFile(fs, path, c);
     EXPECT_EQ(r.status, ReadStatus::Failed);
@@ -268,7 +268,7 @@ TEST(DataFile, MissingFileIsFileNotFoundAndStaysMissing) {
 
 TEST(DataFile, SaveReplacesALongerFileWhole) {
     PosixFileSystem fs;
-    const std::string path = std::filesystem::current_path() / "run.chd";
+    const std::string path = pelomar::test::scratchFolder() / "run.chd";
     pelomar::test::writeBytes(path, std::vector<uint8_t>(5000, 0xAA));
     ChartModel m;
     ASSERT_EQ(replaceFile(fs, path, chartFileBytes(m)), 0);

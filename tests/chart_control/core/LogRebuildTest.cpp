@@ -294,7 +294,7 @@ TEST(LogRebuild, NoFolderReadsAndWritesNothing) {
 // A recorder killed in the middle of its backup calls: every point of every
 // call that returned 0 is in the rebuilt log, in order.
 TEST(LogRebuild, KilledBackupLoopKeepsEveryConfirmedCall) {
-    const std::filesystem::path dir = std::filesystem::current_path() / "killed";
+    const std::filesystem::path dir = pelomar::test::scratchFolder() / "killed";
     std::filesystem::create_directory(dir);
     int out[2];
     ASSERT_EQ(::pipe(out), 0);

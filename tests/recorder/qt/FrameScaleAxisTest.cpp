@@ -4,6 +4,7 @@
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
 
@@ -21,7 +22,8 @@ class FrameScaleAxisTest : public QObject {
 
 private slots:
     void startsWithTheCaptionsTheListsAndFullView() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         FrameScaleAxis& f = *w.frameScaleAxis;
         QCOMPARE(f.FrameAxis[0]->title(), QStringLiteral("UV Axis"));
         QCOMPARE(f.FrameAxis[1]->title(), QStringLiteral("Time Axis"));
@@ -44,7 +46,8 @@ private slots:
     }
 
     void typedKeysAreFilteredAndEnterApplies() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         QLineEdit* min = w.frameScaleAxis->txtYAxisMin[0];
         min->clear();
         const int beeps = ui.beeps;
@@ -65,7 +68,8 @@ private slots:
     }
 
     void pickingAFullScaleAppliesIt() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         QComboBox* list = w.frameScaleAxis->cmbYAxis[0];
         list->setCurrentIndex(2);
         emit list->activated(2);
@@ -73,8 +77,45 @@ private slots:
         QCOMPARE(w.Chart[0]->Y1End(), 0.5f);
     }
 
+    // A typed full scale is applied as typed, not completed from the list,
+    // and keeps the typed minimum; only a pick sets the minimum.
+    void enterOnATypedFullScaleAppliesItAsTyped() {
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
+        keepSystemName();
+        w.show();
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr && w.windowTitle().contains(QStringLiteral("- System:")));
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        FrameScaleAxis& f = *w.frameScaleAxis;
+        struct Row {
+            const char* typed;
+            float applied;
+        };
+        for (const Row& r : {Row{"50", 50.f}, Row{"20", 20.f}, Row{"10", 10.f}, Row{"5", 5.f}}) {
+            f.txtYAxisMin[1]->setText(QStringLiteral("1.0"));
+            QLineEdit* entry = f.cmbYAxis[1]->lineEdit();
+            entry->setFocus();
+            entry->clear();
+            QTest::keyClicks(entry, r.typed);
+            QCOMPARE(entry->text(), QString::fromLatin1(r.typed));
+            QTest::keyClick(entry, Qt::Key_Return);
+            QCOMPARE(w.Chart[0]->Y2End(), r.applied);
+            QCOMPARE(w.Chart[0]->Y2Start(), 1.f);
+            QCOMPARE(f.txtYAxisMin[1]->text(), QStringLiteral("1.0"));
+        }
+        QLineEdit* uv = f.cmbYAxis[0]->lineEdit();
+        uv->setFocus();
+        uv->clear();
+        QTest::keyClicks(uv, "0.5");
+        QTest::keyClick(uv, Qt::Key_Return);
+        QCOMPARE(w.Chart[0]->Y1End(), 0.5f);
+        QCOMPARE(w.Chart[0]->Y1Start(), -0.2f);
+    }
+
     void aWindowScrollsAlongTheRun() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         w.frameScaleAxis->optTimeAxis[1]->click();
         QCOMPARE(w.Chart[0]->XEnd(), 10.f);
@@ -104,7 +145,8 @@ private slots:
     }
 
     void aZoomAndItsUnzoomAreFollowed() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         emit w.Chart[0]->ZoomEnd(4.6f, 7.1f, 0.0125f, 0.5f, 1.25f, 20.04f);
         FrameScaleAxis& f = *w.frameScaleAxis;

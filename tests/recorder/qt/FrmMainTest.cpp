@@ -9,6 +9,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/SystemClock.h"
 
@@ -27,7 +28,9 @@ class FrmMainTest : public QObject {
 
 private slots:
     void loadsWithSevenChartsAndNoLink() {
-        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(w.Chart[0]->isVisible());
         for (int i = 1; i < frmMain::kCharts; ++i) QVERIFY(!w.Chart[static_cast<size_t>(i)]->isVisible());
@@ -40,7 +43,9 @@ private slots:
     }
 
     void liveChartIsDrawnAtTheSizeTheWindowGivesIt() {
-        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.resize(900, 640);
@@ -49,7 +54,8 @@ private slots:
     }
 
     void streamReachesTheLiveAndLogCharts() {
-        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
         w.recorder().globals.LogOn = true;
         port.receive(repeat(point(), 3));
         tick(w);
@@ -73,7 +79,8 @@ private slots:
     }
 
     void aWindowWithoutAPortStillLoads() {
-        frmMain w(frmMain::Services{nullptr, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        frmMain& w = app.window();
         tick(w);
         QCOMPARE(w.Chart[0]->NumPoints(), 0);
         int16_t code = -13;

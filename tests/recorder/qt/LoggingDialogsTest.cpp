@@ -76,7 +76,8 @@ private slots:
         FakeUi ui;
         FakeErrorLog errorLog;
         FakeClock clock;
-        frmMain w(frmMain::Services{&port, ui, errorLog, clock});
+        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        frmMain& w = app.window();
         w.LoadSettings();
         QVERIFY(w.recorder().globals.LogOn);
         QVERIFY(!w.mnuLogOn->isEnabled());

@@ -7,6 +7,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
 
@@ -29,15 +30,16 @@ class MainWindowMenusTest : public QObject {
     FakeClock clock;
     RecordingHelp help;
 
-    frmMain::Services services() {
-        frmMain::Services s{&port, ui, errorLog, clock};
+    TavrinApplication::Services services() {
+        TavrinApplication::Services s{&port, ui, errorLog, clock};
         s.help = &help;
         return s;
     }
 
 private slots:
     void menuItemsCarryTheirCaptionsKeysAndStartState() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
         struct Row {
             const char* name;
             const char* caption;
@@ -73,7 +75,8 @@ private slots:
     }
 
     void toolbarButtonsInOrderWithTheirTips() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
         QStringList keys;
         for (QAction* a : w.Toolsbar->actions())
             if (!a->isSeparator()) keys << a->objectName();
@@ -86,7 +89,8 @@ private slots:
     }
 
     void clearClosesAFileTabAndClearsTheLiveChartOtherwise() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
         std::vector<std::string> ran;
         w.commands.mnuClose_Click = [&] { ran.push_back("close"); };
         w.commands.mnuClear_Click = [&] { ran.push_back("clear"); };
@@ -98,7 +102,8 @@ private slots:
     }
 
     void methodWindowClosingLeavesTheButtonReleasedWithShowTip() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
         QAction* button = w.toolButton(QStringLiteral("cmdMethod"));
         QString tipWhileOpen;
         int unloads = 0;
@@ -117,7 +122,9 @@ private slots:
     }
 
     void helpIndexOpensTheContentsAndF1StaysOnContextOne() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.menuItem(QStringLiteral("mnuIndex"))->trigger();
@@ -129,7 +136,9 @@ private slots:
     }
 
     void layoutSnapsAndPlacesTheFramesAroundTheTabStrip() {
-        frmMain w(services());
+        TavrinApplication app(services());
+        frmMain& w = app.window();
+        tavrin::test::keepSystemName();
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.resize(200, 200);

@@ -1,0 +1,69 @@
+#include "platform/QtChartTabs.h"
+
+#include <QFontMetricsF>
+
+#include "core/MainLayout.h"
+#include "common/CodePage.h"
+
+namespace tavrin {
+
+QtChartTabs::QtChartTabs(QTabBar& tabBar, std::array<QWidget*, 5> charts, std::array<SlotScrollBar*, 5> bars)
+    : tabBar_(tabBar), charts_(charts), bars_(bars) {}
+
+void QtChartTabs::bind(std::function<void()> TabChart_Click) {
+    connect(&tabBar_, &QTabBar::currentChanged, this, [click = std::move(TabChart_Click)] {
+        try {
+            click();
+        } catch (...) {
+        }
+    });
+}
+
+std::string QtChartTabs::caption(int tab) const { return pelomar::toCodePage(tabBar_.tabText(tab - 1)); }
+
+void QtChartTabs::setCaption(int tab, const std::string& text) {
+    tabBar_.setTabText(tab - 1, pelomar::fromCodePage(text));
+}
+
+std::string QtChartTabs::toolTip(int tab) const { return pelomar::toCodePage(tabBar_.tabToolTip(tab - 1)); }
+
+void QtChartTabs::setToolTip(int tab, const std::string& text) {
+    tabBar_.setTabToolTip(tab - 1, pelomar::fromCodePage(text));
+}
+
+int QtChartTabs::selectedTab() const { return tabBar_.currentIndex() + 1; }
+
+void QtChartTabs::selectTab(int tab) { tabBar_.setCurrentIndex(tab - 1); }
+
+void QtChartTabs::bringToFront(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(charts_.size())) return;
+    if (front_ == 0) liveBarShown_ = !bars_[0]->isHidden();
+    for (size_t s = 0; s < charts_.size(); ++s) {
+        if (static_cast<int>(s) == slot) continue;
+        bars_[s]->hide();
+        charts_[s]->hide();
+    }
+    SlotScrollBar* bar = bars_[static_cast<size_t>(slot)];
+    bar->setVisible(slot != 0 || liveBarShown_);
+    bar->raise();
+    QWidget* chart = charts_[static_cast<size_t>(slot)];
+    chart->show();
+    chart->raise();
+    front_ = slot;
+}
+
+void QtTabCommandControls::setClearButton(const std::string& caption, const std::string& toolTip) {
+    cmdClear_.setText(pelomar::fromCodePage(caption));
+    cmdClear_.setToolTip(pelomar::fromCodePage(toolTip));
+}
+
+void QtTabCommandControls::setSaveButtonToolTip(const std::string& toolTip) {
+    cmdSave_.setToolTip(pelomar::fromCodePage(toolTip));
+}
+
+float QtCaptionMeasure::textWidth(const std::string& text) const {
+    const QFontMetricsF metrics(window_.font());
+    return static_cast<float>(metrics.horizontalAdvance(pelomar::fromCodePage(text)) * kTwipsPerPixel);
+}
+
+}  // namespace tavrin
