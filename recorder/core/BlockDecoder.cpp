@@ -206,8 +206,9 @@ void BlockDecoder::FindFirstSync() {
         timerSaveLog_.start();
     else
         timerSaveLog_.stop();
-    controls_.setEnabled(MainWindowControls::Item::mnuStart, true);
-    controls_.setEnabled(MainWindowControls::Item::cmdRecord, true);
+    // Record stays off while recording goes on across the realignment.
+    controls_.setEnabled(MainWindowControls::Item::mnuStart, !run_.Recording());
+    controls_.setEnabled(MainWindowControls::Item::cmdRecord, !run_.Recording());
     controls_.setEnabled(MainWindowControls::Item::cmdStop, true);
     globals_.InSync = true;
     overflowLogged_ = false;

@@ -222,8 +222,12 @@ void RunControl::addPoint(RecorderChart& chart) {
 
 void RunControl::AddLivePoint() {
     if (recording_ && !paused_) {
+        // The label is the point's before the point goes in: a point that
+        // fails stops recording, which empties the queue, and still gets it.
+        int16_t label = pendingLabel_;
+        pendingLabel_ = kNone;
         addPoint(liveChart_);
-        switch (pendingLabel_) {
+        switch (label) {
         case kStart:
             mnuStart_Click();
             running_ = true;
@@ -244,15 +248,16 @@ void RunControl::AddLivePoint() {
             break;
         case kPause:
             pausePending_ = false;
+            // No pause outlives a recording that the failing point stopped.
             if (running_)
-                paused_ = true;
+                paused_ = recording_;
             else
-                pendingLabel_ = kNone;
+                label = kNone;
             break;
         default:
             break;
         }
-        DrawChartLabel(pendingLabel_, false);
+        DrawChartLabel(label, false);
         if (endPending_) {
             pausePending_ = false;
             endPending_ = false;
@@ -289,7 +294,8 @@ void RunControl::AddLivePoint() {
 void RunControl::AddLogPoint() {
     if (!globals_.LogOn) {
         if (logPendingLabel_ == kStart) logRunning_ = true;
-        if (logPendingLabel_ == kEnd) logRunning_ = false;
+        // The pause ends with its run, or nothing would end it.
+        if (logPendingLabel_ == kEnd) logRunning_ = logPaused_ = false;
         return;
     }
     // A paused log that is told the run ended goes on logging, or it would
@@ -386,6 +392,8 @@ void RunControl::mnuStart_Click() {
     controls_.setEnabled(Item::mnuComPort, false);
     controls_.setEnabled(Item::mnuStop, true);
     controls_.setEnabled(Item::mnuStart, false);
+    // A second Record would restart the run's count in the middle of it.
+    controls_.setEnabled(Item::cmdRecord, false);
     controls_.focusChart(globals_.CurrentChart);
 }
 
@@ -399,6 +407,14 @@ void RunControl::mnuStop_Click() {
         // A run beyond the scroll bar's range keeps the bar as it was.
     }
     recording_ = false;
+    // What was queued for this recording lands neither on the stopped chart
+    // nor on the next recording. A start still queued says the instrument's
+    // run has begun, as the next point would have.
+    if (pendingLabel_ == kStart) running_ = true;
+    pendingLabel_ = kNone;
+    endPending_ = false;
+    pausePending_ = false;
+    paused_ = false;
     controls_.showPressed(Item::cmdStop);
     if (globals_.CurrentChart == 0) {
         for (const Item item : kBlockedWhileRecording) controls_.setEnabled(item, true);
@@ -407,6 +423,7 @@ void RunControl::mnuStop_Click() {
     controls_.setEnabled(Item::mnuComPort, true);
     controls_.setEnabled(Item::mnuStop, false);
     controls_.setEnabled(Item::mnuStart, true);
+    controls_.setEnabled(Item::cmdRecord, true);
 }
 
 void RunControl::mnuLogOn_Click(bool dataFlowing) {
@@ -415,6 +432,9 @@ void RunControl::mnuLogOn_Click(bool dataFlowing) {
     controls_.setEnabled(Item::mnuLogOff, true);
     globals_.LogOn = true;
     if (dataFlowing) {
+        // An end dropped with the queue still ends the log's run and its
+        // pause, or the log would wait paused for a run that is over.
+        if (logPendingLabel_ == kEnd || logEndPending_) logRunning_ = logPaused_ = false;
         logEventCount_ = eventCount_;
         logPendingLabel_ = kNone;
         logEndPending_ = false;

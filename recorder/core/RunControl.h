@@ -62,6 +62,7 @@ public:
     void DrawChartLabel(int16_t& LabelType, bool Log);
     void DrawNewLivePoints();
     void mnuStart_Click();
+    // Ends a pause and drops what is queued for the live chart.
     void mnuStop_Click();
     // dataFlowing: the link is aligned or a receive event came since the
     // last watchdog tick; then a new log run starts and the backup runs.

@@ -29,6 +29,23 @@ void checkRunState(tavrin::test::RecorderRig& rig) {
                                 ? 0.f
                                 : static_cast<float>((run.LogPointCount() - 1) / RunControl::kLogPointsPerMinute)));
     check(run.WaitingForMethod() == rig.TimerStopWaitForMethod.isActive());
+    // A pause belongs to a recording, and a log pause to a log run.
+    check(!run.Paused() || run.Recording());
+    check(!run.LogPaused() || run.LogRunning());
+    // Nothing waits for the live chart once recording has stopped.
+    check(run.Recording() ||
+          (run.PendingLabel() == RunControl::kNone && !run.EndPending() && !run.PausePending()));
+    // Record is off while a run records and on while aligned and not
+    // recording. (A run started by a block sets the controls with its first
+    // point.)
+    using Item = tavrin::MainWindowControls::Item;
+    for (const Item record : {Item::mnuStart, Item::cmdRecord}) {
+        const int enabled = rig.controls.isEnabled(record);
+        if (run.Recording() && run.Running())
+            check(enabled != 1);
+        else if (!run.Recording() && rig.globals().InSync)
+            check(enabled == 1);
+    }
 }
 
 // A well-formed block, so that the run state is reached, not only the hunt.

@@ -234,6 +234,156 @@ TEST_F(Run, ARunGoesOnAcrossARealignment) {
     EXPECT_EQ(rig.live.labelTexts(), "S1C2P3PES1S1");
 }
 
+// However recording stops while paused, the pause goes with it: nothing
+// more lands on the live chart, and the next recording takes points.
+TEST(RunStop, AStopWhilePausedEndsThePause) {
+    const struct {
+        const char* name;
+        void (*stop)(RecorderRig&);
+    } stops[] = {
+        {"pen off", [](RecorderRig& r) { r.receive(pen(0)), r.tick(); }},
+        {"Stop", [](RecorderRig& r) { r.run().mnuStop_Click(); }},
+        {"link lost",
+         [](RecorderRig& r) {
+             r.decoder().DisableDataCollection();
+             r.receive(point());
+             r.tick();
+         }},
+    };
+    for (const auto& c : stops) {
+        SCOPED_TRACE(c.name);
+        RecorderRig r;
+        r.align();
+        r.receive(cat({runStatus(1), point(), runStatus(2), point(), point()}));
+        r.tick();
+        ASSERT_TRUE(r.run().Paused());
+        c.stop(r);
+        EXPECT_FALSE(r.run().Recording());
+        EXPECT_FALSE(r.run().Paused());
+        r.receive(cat({ev(2), point(), ev(2), point(), method("after")}));
+        r.tick();
+        EXPECT_EQ(r.live.labelTexts(), "SP");
+        EXPECT_EQ(r.live.methods(), 0);
+
+        const int points = r.live.points();
+        r.run().mnuStart_Click();
+        r.receive(cat({ev(2), point()}));
+        r.tick();
+        EXPECT_EQ(r.live.points(), points + 1);
+        EXPECT_EQ(r.live.labelTexts(), "SP1");
+    }
+}
+
+// Stop empties the live chart's queue, so nothing queued in one recording
+// acts on the next one; the log chart's queue follows the log's own run.
+TEST(RunStop, StopDropsTheLabelsQueuedForTheLiveChart) {
+    const struct {
+        const char* name;
+        Bytes before;  // the blocks before the user's Stop
+        const char* log;
+    } cases[] = {
+        {"queued end", cat({runStatus(1), point(), runStatus(0)}), "SE"},
+        {"queued end after a mark", cat({runStatus(1), point(), runStatus(0), ev(2)}), "S1E"},
+        {"queued mark", cat({runStatus(1), point(), ev(2)}), "S1"},
+        {"queued end of an unlabelled run", cat({runStatus(1), point(), ev(3)}), "SE"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecorderRig r;
+        r.globals().LogOn = true;
+        r.align();
+        r.receive(c.before);
+        r.tick();
+        r.run().mnuStop_Click();
+        EXPECT_EQ(r.run().PendingLabel(), RunControl::kNone);
+        r.run().mnuStart_Click();
+        r.receive(cat({point(), point(), point()}));
+        r.tick();
+        EXPECT_TRUE(r.run().Recording());
+        EXPECT_EQ(r.live.labelTexts(), "S");
+        EXPECT_EQ(r.log.labelTexts(), c.log);
+    }
+
+    // A start dropped before its first point still tells that the run has
+    // begun: its continue after a pause does not start recording again.
+    RecorderRig r;
+    r.align();
+    r.receive(runStatus(1));
+    r.tick();
+    r.run().mnuStop_Click();
+    r.receive(cat({point(), runStatus(2), point(), runStatus(1), point()}));
+    r.tick();
+    EXPECT_FALSE(r.run().Recording());
+    EXPECT_EQ(r.live.points(), 0);
+    EXPECT_EQ(r.live.labels(), 0);
+}
+
+// A run that ends while logging is off, or whose end Log ON drops, takes
+// the log's pause with it: every point after Log ON is logged.
+TEST(RunLog, AnEndWhileLoggingIsOffEndsTheLogsPause) {
+    const struct {
+        const char* name;
+        Bytes end;
+        int pointsBeforeLogOn;
+    } cases[] = {
+        {"run end, points", runStatus(0), 2},
+        {"run end, no point", runStatus(0), 0},
+        {"end event, points", ev(3), 2},
+        {"end event, no point", ev(3), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecorderRig r;
+        r.globals().LogOn = true;
+        r.align();
+        r.receive(cat({runStatus(1), point(), runStatus(2), point(), point()}));
+        r.tick();
+        ASSERT_TRUE(r.run().LogPaused());
+        r.run().mnuLogOff_Click();
+        r.receive(cat({c.end, repeat(point(), c.pointsBeforeLogOn)}));
+        r.tick();
+        r.run().mnuLogOn_Click(true);
+        const int logged = r.log.points();
+        r.receive(repeat(point(), 20));
+        r.tick();
+        EXPECT_EQ(r.log.points(), logged + 20);
+        EXPECT_FALSE(r.run().LogPaused());
+        EXPECT_FALSE(r.run().LogRunning());
+        // The next run is a run of its own on the log chart.
+        r.receive(cat({runStatus(1), point()}));
+        r.tick();
+        EXPECT_EQ(r.log.labelTexts(), "SPS");
+    }
+}
+
+// Record is off while recording, across realignments too, and back at Stop.
+TEST_F(Run, RecordIsDisabledWhileRecordingAcrossARealignment) {
+    const auto recordEnabled = [this](int expected) {
+        EXPECT_EQ(rig.controls.isEnabled(Item::mnuStart), expected);
+        EXPECT_EQ(rig.controls.isEnabled(Item::cmdRecord), expected);
+    };
+    feed(cat({runStatus(1), point(), ev(2), point()}));
+    ASSERT_TRUE(run().Recording());
+    recordEnabled(0);
+    feed(cat({{0x41}, point()}));
+    ASSERT_FALSE(rig.globals().InSync);
+    rig.tick();
+    ASSERT_TRUE(rig.globals().InSync);
+    EXPECT_TRUE(run().Recording());
+    recordEnabled(0);
+    EXPECT_EQ(rig.controls.isEnabled(Item::mnuStop), 1);
+    EXPECT_EQ(rig.controls.isEnabled(Item::cmdStop), 1);
+    feed(cat({ev(2), point()}));
+    EXPECT_EQ(rig.live.labelTexts(), "S12");
+    run().mnuStop_Click();
+    recordEnabled(1);
+    // Stopped, a realignment enables Record as before.
+    feed(cat({{0x41}, point()}));
+    rig.tick();
+    ASSERT_TRUE(rig.globals().InSync);
+    recordEnabled(1);
+}
+
 TEST_F(Run, WithLoggingOffTheLogFlagsStillFollowTheRun) {
     rig.globals().LogOn = false;
     const int32_t counted = run().LogPointCount();
