@@ -48,40 +48,37 @@ std::map<Item, QAction*> mainWindowActions(const frmMain& w) {
 TavrinApplication::TavrinApplication(const Services& services)
     : services_(services), window_(std::make_unique<frmMain>(*this)) {
     frmMain& w = *window_;
-    liveChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLiveChart]);
-    logChart_ = std::make_unique<tavrin::PelomarChart>(*w.Chart[frmMain::kLogChart]);
+    for (size_t i = 0; i < charts_.size(); ++i) charts_[i] = std::make_unique<tavrin::PelomarHost>(*w.Chart[i]);
+    tavrin::PelomarHost& logChart = *charts_[frmMain::kLogChart];
     controls_ = std::make_unique<tavrin::ActionControls>(
         mainWindowActions(w), *w.ShapeReciveLed, *w.ScrollChart[0],
         std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
-        services.port, *liveChart_, *logChart_, *controls_, services.ui, services.errorLog, services.clock,
+        &services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog, services.clock,
         w.TimerProcess, w.TimerCheckComData, w.TimerSaveLog, w.TimerStopWaitForMethod});
 
-    backupChart_ = std::make_unique<tavrin::PelomarBackupChart>(*w.Chart[frmMain::kLogChart]);
     w.NoData = new frmNoData(&w);
-    logging_ = std::make_unique<tavrin::LogControl>(recorder_->decoder, recorder_->run, *backupChart_, *w.NoData,
+    logging_ = std::make_unique<tavrin::LogControl>(recorder_->decoder, recorder_->run, logChart, *w.NoData,
                                                     *controls_, w.TimerCheckComData, w.TimerSaveLog,
                                                     recorder_->globals, recorder_->errors);
     logging_->setCommands({[&w] { w.mnuComPort_Click(); }, [&w] { w.mnuExit_Click(); }});
-    if (services.settings != nullptr)
-        options_ = std::make_unique<tavrin::OptionsSettings>(*services.settings, recorder_->globals,
-                                                             recorder_->errors, services.decimalSeparator);
-    if (services.port != nullptr && services.probe != nullptr)
-        portChoice_ = std::make_unique<tavrin::PortChoice>(
-            *services.port, *services.probe, w.TimerCheckComData, recorder_->globals, services.ui,
-            recorder_->errors, [&w](tavrin::PortSetup& setup) {
-                frmSetup dialog(setup, &w);
-                dialog.showModal();
-            });
+    options_ = std::make_unique<tavrin::OptionsSettings>(services.settings, recorder_->globals, recorder_->errors,
+                                                         services.decimalSeparator);
+    portChoice_ = std::make_unique<tavrin::PortChoice>(
+        services.port, services.probe, w.TimerCheckComData, recorder_->globals, services.ui, recorder_->errors,
+        [&w](tavrin::PortSetup& setup) {
+            frmSetup dialog(setup, &w);
+            dialog.showModal();
+        });
 
     recorder_->globals.DecimalSeparator = services.decimalSeparator;
     buildAxisPanel();
     // The empty live chart needs no saving.
     recorder_->globals.Saved[0] = true;
     // Registration and the first activation.
-    if (services.settings != nullptr && services.files != nullptr && !services.programFolder.empty()) {
+    if (!services.programFolder.empty()) {
         registry_ = std::make_unique<tavrin::InstanceRegistry>(
-            tavrin::InstanceRegistry::Services{*services.settings, *services.files, services.ui, *logChart_},
+            tavrin::InstanceRegistry::Services{services.settings, services.files, services.ui, logChart},
             recorder_->globals, services.programFolder, services.otherCopyWasRunning);
     }
     recorder_->globals.LogInfoSettings = services.logInfoSettings;
@@ -117,9 +114,8 @@ void TavrinApplication::buildAxisPanel() {
     frmMain& w = *window_;
     std::array<tavrin::AxisChart*, 5> charts{};
     std::array<QWidget*, 5> chartWidgets{};
-    for (size_t i = 0; i < axisCharts_.size(); ++i) {
-        axisCharts_[i] = std::make_unique<tavrin::PelomarAxisChart>(*w.Chart[i]);
-        charts[i] = axisCharts_[i].get();
+    for (size_t i = 0; i < charts.size(); ++i) {
+        charts[i] = charts_[i].get();
         chartWidgets[i] = w.Chart[i];
     }
     axisControls_ = std::make_unique<tavrin::QtAxisControls>(*w.frameScaleAxis, w.ScrollChart, chartWidgets);
@@ -139,7 +135,7 @@ void TavrinApplication::buildAxisPanel() {
 
 tavrin::DialogChart& TavrinApplication::currentChart() {
     const int16_t current = recorder_->globals.CurrentChart;
-    return *dialogCharts_[current >= 0 && current < 5 ? static_cast<size_t>(current) : 0];
+    return *charts_[current >= 0 && current < 5 ? static_cast<size_t>(current) : 0];
 }
 
 void TavrinApplication::releaseButton(const char* key) {
@@ -178,32 +174,20 @@ void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) 
 
 void TavrinApplication::bindDialogs() {
     frmMain& w = *window_;
-    if (services_.fileDialog == nullptr) qtFileDialog_ = std::make_unique<tavrin::QtFileDialog>(&w);
-    if (services_.printer == nullptr) qtPrinter_ = std::make_unique<tavrin::QtPrinterDialog>(&w);
-    fileDialog_ = services_.fileDialog != nullptr ? services_.fileDialog : qtFileDialog_.get();
-    printer_ = services_.printer != nullptr ? services_.printer : qtPrinter_.get();
-    cursor_ = services_.cursor != nullptr ? services_.cursor : &qtCursor_;
-    for (size_t i = 0; i < dialogCharts_.size(); ++i)
-        dialogCharts_[i] = std::make_unique<tavrin::PelomarDialogChart>(*w.Chart[i]);
     const auto handelError = [this](int16_t n) { recorder_->HandelError(n); };
-    print_ = std::make_unique<tavrin::PrintCommand>(tavrin::PrintCommand::Services{*printer_, *cursor_, handelError});
+    print_ = std::make_unique<tavrin::PrintCommand>(tavrin::PrintCommand::Services{services_.printer, services_.cursor, handelError});
 
     frmMain::Commands& c = w.commands;
     c.mnuExport_Click = [this, &w, handelError] {
         float from = 0;
         float to = 0;
         w.GetZoomedTime(from, to);
-        tavrin::ExportSetup setup(tavrin::ExportSetup::Services{currentChart(), *fileDialog_, *cursor_, handelError},
+        tavrin::ExportSetup setup(tavrin::ExportSetup::Services{currentChart(), services_.fileDialog, services_.cursor, handelError},
                                   from, to, services_.decimalSeparator);
         frmExport dialog(setup, &w);
         dialog.showModal();
     };
-    c.mnuPrintSetup_Click = [this, &w] {
-        print_->mnuPrintSetup_Click();
-        // The chart prints on the chosen printer from now on.
-        if (qtPrinter_ && qtPrinter_->chosen())
-            for (size_t i = 0; i < 5; ++i) w.Chart[i]->setPrinter(&qtPrinter_->printer());
-    };
+    c.mnuPrintSetup_Click = [this] { print_->mnuPrintSetup_Click(); };
     c.mnuPrint_Click = [this, &w] {
         tavrin::DialogChart& chart = currentChart();
         print_->mnuPrint_Click(chart, [this, &w, &chart] {

@@ -29,16 +29,9 @@
 #include "core/StartupSequence.h"
 #include "core/UiServices.h"
 #include "platform/ActionControls.h"
-#include "platform/PelomarAxisChart.h"
-#include "platform/PelomarBackupChart.h"
-#include "platform/PelomarChart.h"
-#include "platform/PelomarDialogChart.h"
+#include "platform/PelomarHost.h"
 #include "platform/QtAxisControls.h"
-#include "platform/PelomarSlotChart.h"
 #include "platform/QtChartTabs.h"
-#include "platform/QtBusyCursor.h"
-#include "platform/QtFileDialog.h"
-#include "platform/QtPrinterDialog.h"
 
 class frmMain;
 
@@ -49,30 +42,28 @@ class frmMain;
 class TavrinApplication {
 public:
     struct Services {
-        tavrin::SerialPort* port = nullptr;  // none yet: the window waits for a link
+        tavrin::SerialPort& port;
         tavrin::UiServices& ui;
         tavrin::ErrorLogFile& errorLog;
         const tavrin::Clock& clock;
-        // None: the settings stay at their defaults and nothing is saved.
-        tavrin::SettingsStore* settings = nullptr;
-        // The setup dialog's probe; none: the setup scans nothing.
-        tavrin::SerialPort* probe = nullptr;
+        tavrin::SettingsStore& settings;
+        // The setup dialog's probe.
+        tavrin::SerialPort& probe;
+        tavrin::HelpViewer& help;
+        tavrin::RecorderFileSystem& files;
+        tavrin::FileDialog& fileDialog;
+        tavrin::PrinterDialog& printer;
+        tavrin::BusyCursor& cursor;
         char decimalSeparator = '.';
 
-        // Start-up and shut-down.
-        tavrin::HelpViewer* help = nullptr;
-        // None, or no program folder: this copy never registers.
-        tavrin::RecorderFileSystem* files = nullptr;
+        // Start-up and shut-down. Without a program folder this copy never
+        // registers.
         std::string programFolder{};
         bool otherCopyWasRunning = false;
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
         uint32_t copyNumber = 0;
         std::string commandLine{};
 
-        // The dialogs' services; none: the Qt dialogs and the hourglass.
-        tavrin::FileDialog* fileDialog = nullptr;
-        tavrin::PrinterDialog* printer = nullptr;
-        tavrin::BusyCursor* cursor = nullptr;
         // The splash window, shown again as the About box; none: no About box.
         QDialog* about = nullptr;
     };
@@ -91,15 +82,13 @@ public:
     tavrin::QtAxisControls& axisControls() { return *axisControls_; }
     tavrin::MainWindowControls& controls() { return *controls_; }
     tavrin::StartupSequence& startup() { return *startup_; }
-    // None without settings.
-    tavrin::OptionsSettings* options() { return options_.get(); }
-    // None without a port and a probe.
-    tavrin::PortChoice* portChoice() { return portChoice_.get(); }
+    tavrin::OptionsSettings& options() { return *options_; }
+    tavrin::PortChoice& portChoice() { return *portChoice_; }
     // None when this copy never registers.
     tavrin::InstanceRegistry* registry() { return registry_.get(); }
-    tavrin::FileDialog& fileDialog() { return *fileDialog_; }
-    tavrin::PrinterDialog& printer() { return *printer_; }
-    tavrin::BusyCursor& cursor() { return *cursor_; }
+    tavrin::FileDialog& fileDialog() { return services_.fileDialog; }
+    tavrin::PrinterDialog& printer() { return services_.printer; }
+    tavrin::BusyCursor& cursor() { return services_.cursor; }
     tavrin::PrintCommand& printing() { return *print_; }
     // The chart of the selected tab, as the dialogs use it.
     tavrin::DialogChart& currentChart();
@@ -120,34 +109,23 @@ private:
     // Built first and destroyed last: everything below works on its controls.
     std::unique_ptr<frmMain> window_;
 
-    std::unique_ptr<tavrin::PelomarChart> liveChart_;
-    std::unique_ptr<tavrin::PelomarChart> logChart_;
+    // One host per chart control of the window.
+    std::array<std::unique_ptr<tavrin::PelomarHost>, 7> charts_;
     std::unique_ptr<tavrin::ActionControls> controls_;
     std::unique_ptr<tavrin::Recorder> recorder_;
-    std::unique_ptr<tavrin::PelomarBackupChart> backupChart_;
     std::unique_ptr<tavrin::LogControl> logging_;
     std::unique_ptr<tavrin::OptionsSettings> options_;
     std::unique_ptr<tavrin::PortChoice> portChoice_;
     std::unique_ptr<tavrin::InstanceRegistry> registry_;
     std::unique_ptr<tavrin::StartupSequence> startup_;
-    std::array<std::unique_ptr<tavrin::PelomarAxisChart>, 5> axisCharts_;
     std::unique_ptr<tavrin::QtAxisControls> axisControls_;
     std::unique_ptr<tavrin::AxisPanel> axisPanel_;
 
-    std::unique_ptr<tavrin::QtFileDialog> qtFileDialog_;
-    std::unique_ptr<tavrin::QtPrinterDialog> qtPrinter_;
-    tavrin::QtBusyCursor qtCursor_;
-    tavrin::FileDialog* fileDialog_ = nullptr;
-    tavrin::PrinterDialog* printer_ = nullptr;
-    tavrin::BusyCursor* cursor_ = nullptr;
     std::unique_ptr<tavrin::PrintCommand> print_;
-    std::array<std::unique_ptr<tavrin::PelomarDialogChart>, 5> dialogCharts_;
     // The method and notes windows while they are open.
     QPointer<QDialog> methodWindow_;
     QPointer<QDialog> notesWindow_;
 
-    std::array<std::unique_ptr<tavrin::PelomarSlotChart>, 5> slotCharts_;
-    std::unique_ptr<tavrin::PelomarRebuildChart> rebuildChart_;
     std::unique_ptr<tavrin::QtChartTabs> chartTabs_;
     std::unique_ptr<tavrin::QtTabCommandControls> tabCommands_;
     std::unique_ptr<tavrin::QtCaptionMeasure> captionMeasure_;

@@ -6,20 +6,18 @@ void TavrinApplication::buildChartSlots() {
     frmMain& w = *window_;
     std::array<tavrin::SlotChart*, 5> charts{};
     std::array<QWidget*, 5> chartWidgets{};
-    for (size_t i = 0; i < slotCharts_.size(); ++i) {
-        slotCharts_[i] = std::make_unique<tavrin::PelomarSlotChart>(*w.Chart[i]);
-        charts[i] = slotCharts_[i].get();
+    for (size_t i = 0; i < charts.size(); ++i) {
+        charts[i] = charts_[i].get();
         chartWidgets[i] = w.Chart[i];
     }
-    rebuildChart_ = std::make_unique<tavrin::PelomarRebuildChart>(*w.Chart[frmMain::kRebuildChart]);
     chartTabs_ = std::make_unique<tavrin::QtChartTabs>(*w.TabChart, chartWidgets, w.ScrollChart);
     tabCommands_ = std::make_unique<tavrin::QtTabCommandControls>(*w.menuItem(QStringLiteral("mnuClose")),
                                                                   *w.toolButton(QStringLiteral("cmdClear")),
                                                                   *w.toolButton(QStringLiteral("cmdSave")));
     captionMeasure_ = std::make_unique<tavrin::QtCaptionMeasure>(w);
     chartSlots_ = std::make_unique<tavrin::ChartSlots>(tavrin::ChartSlots::Services{
-        charts, *logChart_, *rebuildChart_, *chartTabs_, *tabCommands_, *controls_, *axisPanel_, *axisControls_,
-        recorder_->axisView, recorder_->globals, *fileDialog_, services_.ui, *cursor_, *captionMeasure_,
+        charts, *charts_[frmMain::kLogChart], *charts_[frmMain::kRebuildChart], *chartTabs_, *tabCommands_, *controls_, *axisPanel_, *axisControls_,
+        recorder_->axisView, recorder_->globals, services_.fileDialog, services_.ui, services_.cursor, *captionMeasure_,
         [this] { return recorder_->run.Recording(); }, [this](int16_t n) { recorder_->HandelError(n); }});
     tavrin::ChartSlots& chartSlots = *chartSlots_;
     chartTabs_->bind([&chartSlots] { chartSlots.TabChart_Click(); });

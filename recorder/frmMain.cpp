@@ -127,17 +127,12 @@ void frmMain::mnuLogOff_Click() {
     }
 }
 
-void frmMain::mnuComPort_Click() {
-    if (app_.portChoice() != nullptr) app_.portChoice()->ShowSetupDialog();
-}
+void frmMain::mnuComPort_Click() { app_.portChoice().ShowSetupDialog(); }
 
 void frmMain::mnuExit_Click() { close(); }
 
 void frmMain::LoadSettings() {
-    if (app_.options() != nullptr)
-        app_.options()->LoadSettings();
-    else
-        tavrin::OptionsSettings::applyDefaults(recorder().globals);
+    app_.options().LoadSettings();
     // The logging items follow the setting.
     mnuLogOn->setEnabled(!recorder().globals.LogOn);
     mnuLogOff->setEnabled(recorder().globals.LogOn);
@@ -145,19 +140,16 @@ void frmMain::LoadSettings() {
 
 void frmMain::SaveSettings() {
     try {
-        if (app_.options() != nullptr) app_.options()->SaveSettings();
+        app_.options().SaveSettings();
     } catch (...) {
     }
 }
 
 bool frmMain::ChooseComPort(bool otherCopyWasRunning) {
-    if (app_.portChoice() == nullptr) return true;
-    return app_.portChoice()->ChoosePort(otherCopyWasRunning);
+    return app_.portChoice().ChoosePort(otherCopyWasRunning);
 }
 
-void frmMain::OpenComPort() {
-    if (app_.portChoice() != nullptr) app_.portChoice()->OpenPort();
-}
+void frmMain::OpenComPort() { app_.portChoice().OpenPort(); }
 
 void frmMain::GetZoomedTime(float& ZoomedTimeFrom, float& ZoomedTimeTo) const {
     app_.axisPanel().GetZoomedTime(ZoomedTimeFrom, ZoomedTimeTo);

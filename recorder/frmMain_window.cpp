@@ -262,7 +262,7 @@ bool frmMain::Form_Load() {
     ScrollChart[0]->raise();
     Chart[kLiveChart]->raise();
     if (!ChooseComPort(app_.services().otherCopyWasRunning)) return false;
-    if (app_.services().port != nullptr) app_.services().port->setInBufferSize(32000);
+    app_.services().port.setInBufferSize(32000);
     recorder().decoder.DisableDataCollection();
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
     mnuLogOn->setEnabled(!recorder().globals.LogOn);
@@ -439,7 +439,7 @@ void frmMain::mnuNotes_Click() {
 
 void frmMain::showHelpFor(int32_t context) {
     try {
-        if (app_.services().help != nullptr) app_.services().help->ShowHelp(context);
+        app_.services().help.ShowHelp(context);
     } catch (...) {
     }
 }

@@ -17,6 +17,9 @@
 #include "platform/ErrorLogAppender.h"
 #include "platform/HtmlHelp.h"
 #include "platform/QSerialPortAdapter.h"
+#include "platform/QtBusyCursor.h"
+#include "platform/QtFileDialog.h"
+#include "platform/QtPrinterDialog.h"
 #include "platform/QtUiServices.h"
 #include "platform/RunningCopies.h"
 #include "platform/SettingsFile.h"
@@ -47,6 +50,9 @@ int main(int argc, char** argv) {
     };
     tavrin::QSerialPortAdapter comPort(deviceFor);
     tavrin::QSerialPortAdapter commTmp(deviceFor);
+    tavrin::QtFileDialog fileDialog;
+    tavrin::QtPrinterDialog printer;
+    tavrin::QtBusyCursor cursor;
     const QString point = QLocale().decimalPoint();
     const char decimalSeparator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
     QStringList arguments = QApplication::arguments();
@@ -56,9 +62,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<TavrinApplication> application;
     std::unique_ptr<frmStartup> splash;
     splash = std::make_unique<frmStartup>(&settings, [&] {
-        TavrinApplication::Services services{&comPort, ui, errorLog, clock, &settings, &commTmp, decimalSeparator};
-        services.help = &help;
-        services.files = &files;
+        TavrinApplication::Services services{comPort, ui,    errorLog,   clock,   settings,
+                                             commTmp, help, files,      fileDialog, printer,
+                                             cursor,  decimalSeparator};
         services.programFolder = programFolder;
         services.otherCopyWasRunning = copies.otherCopyWasRunning();
         services.logInfoSettings = splash->LogInfoSettings();
@@ -69,6 +75,12 @@ int main(int argc, char** argv) {
         application = std::make_unique<TavrinApplication>(services);
         frmMain* window = &application->window();
         ui.setParent(window);
+        fileDialog.setParent(window);
+        printer.setParent(window);
+        // The charts print on the chosen printer from then on.
+        printer.setOnChosen([window](QPrinter& chosen) {
+            for (int i = 0; i < 5; ++i) window->Chart[static_cast<size_t>(i)]->setPrinter(&chosen);
+        });
         window->commands.endProgram = [] { QApplication::exit(0); };
         if (!window->Form_Load()) {
             QApplication::exit(0);

@@ -11,6 +11,8 @@ class QtFileDialog : public FileDialog {
 public:
     explicit QtFileDialog(QWidget* parent = nullptr) : parent_(parent) {}
 
+    void setParent(QWidget* parent) { parent_ = parent; }
+
     Result ShowOpen(const Settings& settings) override;
     Result ShowSave(const Settings& settings) override;
 

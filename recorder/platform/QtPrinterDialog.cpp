@@ -12,6 +12,7 @@ void QtPrinterDialog::ShowPrinter() {
     copies_ = static_cast<int16_t>(std::clamp(printer_.copyCount(), 0, 9999));
     printer_.setCopyCount(1);
     chosen_ = true;
+    if (onChosen_) onChosen_(printer_);
 }
 
 }  // namespace tavrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QPrinter>
 #include <QWidget>
 
@@ -13,6 +15,10 @@ class QtPrinterDialog : public PrinterDialog {
 public:
     explicit QtPrinterDialog(QWidget* parent = nullptr) : parent_(parent) {}
 
+    void setParent(QWidget* parent) { parent_ = parent; }
+    // Called with the printer each time the user chooses one.
+    void setOnChosen(std::function<void(QPrinter&)> onChosen) { onChosen_ = std::move(onChosen); }
+
     void ShowPrinter() override;
     int16_t Copies() const override { return copies_; }
     QPrinter& printer() { return printer_; }
@@ -25,6 +31,7 @@ private:
     QPrinter printer_;
     int16_t copies_ = 1;
     bool chosen_ = false;
+    std::function<void(QPrinter&)> onChosen_;
 };
 
 }  // namespace tavrin

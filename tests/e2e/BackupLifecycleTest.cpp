@@ -9,6 +9,7 @@
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
@@ -43,14 +44,14 @@ private slots:
         tavrin::SystemClock clock;
         tavrin::SettingsFile settings(dir.filePath(QStringLiteral("settings.ini")).toStdString());
         tavrin::PosixRecorderFileSystem files;
-        TavrinApplication::Services services{&port, ui, errorLog, clock, &settings, &probe};
-        services.files = &files;
-        services.programFolder = program;
-        services.copyNumber = static_cast<uint32_t>(::getpid());
         tavrin::test::FakeFileDialog fileDialog;
         const QString saved = dir.filePath(QStringLiteral("run.chl"));
         fileDialog.answer = saved.toStdString();
-        services.fileDialog = &fileDialog;
+        tavrin::test::AppFakes fakes;
+        TavrinApplication::Services services{port,       ui,         errorLog,      clock,       settings, probe,
+                                             fakes.help, files,      fileDialog,    fakes.printer, fakes.cursor};
+        services.programFolder = program;
+        services.copyNumber = static_cast<uint32_t>(::getpid());
 
         TavrinApplication app(services);
         frmMain& w = app.window();

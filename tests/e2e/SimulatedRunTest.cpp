@@ -13,6 +13,7 @@
 #include "Script.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/QSerialPortAdapter.h"
@@ -107,7 +108,7 @@ public:
               return n == 1 ? slavePath_ : std::string("/nonexistent/tavrin-com") + std::to_string(n);
           }),
           errorLog_(dir_.filePath(QStringLiteral("ChartErr.log")).toStdString()),
-          app_(TavrinApplication::Services{&port_, ui_, errorLog_, clock_}),
+          app_(fakes_.services(port_, ui_, errorLog_, clock_)),
           window_(app_.window()) {
         sim_.start(QStringLiteral(KADO_SIM_PATH), {script, QStringLiteral("--speed"), QStringLiteral("40")});
         if (sim_.waitForReadyRead(10000)) slavePath_ = sim_.readLine().trimmed().toStdString();
@@ -141,6 +142,7 @@ private:
     tavrin::test::FakeUi ui_;
     tavrin::ErrorLogAppender errorLog_;
     tavrin::SystemClock clock_;
+    tavrin::test::AppFakes fakes_;
     TavrinApplication app_;
     frmMain& window_;
 };

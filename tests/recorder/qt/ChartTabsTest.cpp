@@ -14,7 +14,8 @@
 #include "fakes/FakeUi.h"
 #include "ModalWindows.h"
 #include "frmMain.h"
-#include "platform/PelomarSlotChart.h"
+#include "platform/PelomarHost.h"
+#include "qt/AppFakes.h"
 #include "platform/QtChartTabs.h"
 
 using namespace tavrin::test;
@@ -31,12 +32,13 @@ struct Window {
     FakeFileDialog files;
     FakeBusyCursor busy;
     RecordingUiServices chartUi;
+    AppFakes fakes;
     std::unique_ptr<TavrinApplication> app;
 
     Window() {
-        TavrinApplication::Services services{nullptr, ui, errorLog, clock};
-        services.fileDialog = &files;
-        services.cursor = &busy;
+        TavrinApplication::Services services{fakes.port, ui,          errorLog,  clock,      fakes.settings,
+                                             fakes.probe, fakes.help, fakes.files, files,     fakes.printer,
+                                             busy};
         app = std::make_unique<TavrinApplication>(services);
         for (pelomar::Pelomar* chart : w().Chart) chart->setUiServices(&chartUi);
     }
@@ -163,8 +165,8 @@ private slots:
         a.setUiServices(&ui);
         b.setUiServices(&ui);
         for (int i = 0; i < 120; ++i) a.AddPoints(0.1f, 2);
-        tavrin::PelomarSlotChart sa(a);
-        tavrin::PelomarSlotChart sb(b);
+        tavrin::PelomarHost sa(a);
+        tavrin::PelomarHost sb(b);
 
         sa.setGraphTitle("run a");
         QCOMPARE(sa.GraphTitle(), std::string("run a"));
@@ -214,7 +216,7 @@ private slots:
         RecordingUiServices ui;
         backup.setUiServices(&ui);
         rebuild.setUiServices(&ui);
-        tavrin::PelomarRebuildChart chart(rebuild);
+        tavrin::PelomarHost chart(rebuild);
         const std::string out = dir.filePath(QStringLiteral("run.chl")).toStdString();
         QVERIFY(chart.SaveLog2(logPath, 1, out) != 0);
 

@@ -15,9 +15,8 @@
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"
 #include "core/PosixRecorderFileSystem.h"
-#include "platform/PelomarChart.h"
 #include "pelomar/Pelomar.h"
-#include "platform/PelomarDialogChart.h"
+#include "platform/PelomarHost.h"
 
 using namespace tavrin;
 using namespace tavrin::test;
@@ -34,7 +33,7 @@ private slots:
         QTemporaryDir dir;
         pelomar::Pelomar chart;
         for (int i = 0; i < 600; ++i) QCOMPARE(chart.AddPoints(0.1f, 2.0f), int16_t{0});
-        PelomarDialogChart dialogChart(chart);
+        PelomarHost dialogChart(chart);
         FakeFileDialog files;
         files.answer = (dir.path() + QStringLiteral("/run.txt")).toStdString();
         FakeBusyCursor cursor;
@@ -194,7 +193,7 @@ private slots:
         modGlobas g;
         FakeUi ui;
         pelomar::Pelomar logChart;
-        PelomarChart recorderChart(logChart);
+        PelomarHost recorderChart(logChart);
         PosixRecorderFileSystem files;
         FakeSettingsStore settings;
         InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);

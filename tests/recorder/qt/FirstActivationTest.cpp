@@ -11,6 +11,8 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
+#include "dialogs/frmSetup.h"
 #include "platform/SettingsFile.h"
 #include "qt/ModalWindows.h"
 
@@ -26,10 +28,11 @@ class FirstActivationTest : public QObject {
     FakeErrorLog errorLog;
     FakeClock clock;
     tavrin::PosixRecorderFileSystem files;
+    AppFakes fakes;
 
     TavrinApplication::Services services(tavrin::SettingsFile& settings, const QTemporaryDir& dir, uint32_t copy) {
-        TavrinApplication::Services s{&port, ui, errorLog, clock, &settings};
-        s.files = &files;
+        TavrinApplication::Services s{port,        ui,    errorLog,         clock,         settings,    fakes.probe,
+                                      fakes.help,  files, fakes.fileDialog, fakes.printer, fakes.cursor};
         s.programFolder = dir.filePath(QStringLiteral("program")).toStdString();
         s.copyNumber = copy;
         s.logInfoSettings = tavrin::InstanceRegistry::ReadLogInfo(settings);
@@ -120,6 +123,10 @@ private slots:
         frmMain& w = app.window();
         bool recoveryShown = false;
         w.commands.showDataRecovery = [&](const std::vector<std::string>&) { recoveryShown = true; };
+        // With another copy running the port is chosen in the setup window.
+        onModal([](QWidget* modal) {
+            if (auto* setup = qobject_cast<frmSetup*>(modal)) setup->cmdOk->click();
+        });
         QVERIFY(w.Form_Load());
         keepSystemName();
         w.show();

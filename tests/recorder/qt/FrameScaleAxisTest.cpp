@@ -4,6 +4,7 @@
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
@@ -22,7 +23,8 @@ class FrameScaleAxisTest : public QObject {
 
 private slots:
     void startsWithTheCaptionsTheListsAndFullView() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         FrameScaleAxis& f = *w.frameScaleAxis;
         QCOMPARE(f.FrameAxis[0]->title(), QStringLiteral("UV Axis"));
@@ -46,7 +48,8 @@ private slots:
     }
 
     void typedKeysAreFilteredAndEnterApplies() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         QLineEdit* min = w.frameScaleAxis->txtYAxisMin[0];
         min->clear();
@@ -68,7 +71,8 @@ private slots:
     }
 
     void pickingAFullScaleAppliesIt() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         QComboBox* list = w.frameScaleAxis->cmbYAxis[0];
         list->setCurrentIndex(2);
@@ -80,7 +84,8 @@ private slots:
     // A typed full scale is applied as typed, not completed from the list,
     // and keeps the typed minimum; only a pick sets the minimum.
     void enterOnATypedFullScaleAppliesItAsTyped() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         keepSystemName();
         w.show();
@@ -114,7 +119,8 @@ private slots:
     }
 
     void aWindowScrollsAlongTheRun() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         w.frameScaleAxis->optTimeAxis[1]->click();
@@ -145,7 +151,8 @@ private slots:
     }
 
     void aZoomAndItsUnzoomAreFollowed() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         addMinutes(*w.Chart[0], 30);
         emit w.Chart[0]->ZoomEnd(4.6f, 7.1f, 0.0125f, 0.5f, 1.25f, 20.04f);

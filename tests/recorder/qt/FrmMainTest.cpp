@@ -9,6 +9,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/SystemClock.h"
@@ -28,7 +29,8 @@ class FrmMainTest : public QObject {
 
 private slots:
     void loadsWithSevenChartsAndNoLink() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         tavrin::test::keepSystemName();
         w.show();
@@ -43,7 +45,8 @@ private slots:
     }
 
     void liveChartIsDrawnAtTheSizeTheWindowGivesIt() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         tavrin::test::keepSystemName();
         w.show();
@@ -54,7 +57,8 @@ private slots:
     }
 
     void streamReachesTheLiveAndLogCharts() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         w.recorder().globals.LogOn = true;
         port.receive(repeat(point(), 3));
@@ -79,7 +83,8 @@ private slots:
     }
 
     void aWindowWithoutAPortStillLoads() {
-        TavrinApplication app(TavrinApplication::Services{nullptr, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
         frmMain& w = app.window();
         tick(w);
         QCOMPARE(w.Chart[0]->NumPoints(), 0);

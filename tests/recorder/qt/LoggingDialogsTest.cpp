@@ -11,6 +11,7 @@
 #include "fakes/FakeErrorLog.h"
 #include "fakes/RecorderRig.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 
 using namespace tavrin::test;
 
@@ -76,7 +77,8 @@ private slots:
         FakeUi ui;
         FakeErrorLog errorLog;
         FakeClock clock;
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         w.LoadSettings();
         QVERIFY(w.recorder().globals.LogOn);

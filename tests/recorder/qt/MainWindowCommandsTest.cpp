@@ -20,6 +20,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
@@ -36,13 +37,10 @@ class MainWindowCommandsTest : public QObject {
     FakeFileDialog files;
     FakePrinterDialog printer;
     FakeBusyCursor cursor;
+    AppFakes fakes;
 
     TavrinApplication::Services services() {
-        TavrinApplication::Services s{&port, ui, errorLog, clock};
-        s.fileDialog = &files;
-        s.printer = &printer;
-        s.cursor = &cursor;
-        return s;
+        return {port, ui, errorLog, clock, fakes.settings, fakes.probe, fakes.help, fakes.files, files, printer, cursor};
     }
 
     // Triggers `item` and returns the title of the window it opened, closed

@@ -7,6 +7,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "qt/ModalWindows.h"
 
 using namespace tavrin::test;
@@ -29,11 +30,11 @@ class MainWindowMenusTest : public QObject {
     FakeErrorLog errorLog;
     FakeClock clock;
     RecordingHelp help;
+    AppFakes fakes;
 
     TavrinApplication::Services services() {
-        TavrinApplication::Services s{&port, ui, errorLog, clock};
-        s.help = &help;
-        return s;
+        return {port,        ui,          errorLog,         clock,         fakes.settings, fakes.probe,
+                help,        fakes.files, fakes.fileDialog, fakes.printer, fakes.cursor};
     }
 
 private slots:

@@ -23,13 +23,14 @@
 #include "core/PosixRecorderFileSystem.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeSettingsStore.h"
-#include "platform/PelomarChart.h"
+#include "platform/PelomarHost.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeScheduler.h"
 #include "fakes/FakeTimer.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
+#include "qt/AppFakes.h"
 #include "platform/HtmlHelp.h"
 #include "qt/ModalWindows.h"
 
@@ -86,7 +87,8 @@ class WindowFaultsTest : public QObject {
 private slots:
     void theAdapterHonoursEveryItem() {
         static_assert(std::size(kItems) == tavrin::ActionControls::kItems);
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         tavrin::MainWindowControls& controls = app.controls();
         for (const ItemName& i : kItems) {
@@ -125,7 +127,8 @@ private slots:
     }
 
     void recordingDisablesWhatCannotRunDuringARun() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         w.mnuStart_Click();
         for (const char* name : {"mnuSaveData", "mnuSaveDataAs", "mnuSaveSlectedData", "mnuClear", "mnuExport",
@@ -144,7 +147,8 @@ private slots:
     // A run recorded and ended in Full View, then "Window:": the live bar is
     // there to reach the whole run.
     void windowAfterARunEndedInFullViewShowsTheLiveBar() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         keepSystemName();
         w.show();
@@ -162,7 +166,8 @@ private slots:
     }
 
     void theLastTabIsNotUnderTheReceiveFrame() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         keepSystemName();
         w.show();
@@ -182,7 +187,8 @@ private slots:
     }
 
     void atTheMinimumSizeTheTimeAxisCaptionIsUncovered() {
-        TavrinApplication app(TavrinApplication::Services{&port, ui, errorLog, clock});
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
         frmMain& w = app.window();
         keepSystemName();
         w.show();
@@ -237,7 +243,7 @@ private slots:
         QTemporaryDir dir;
         tavrin::modGlobas g;
         pelomar::Pelomar logChart;
-        tavrin::PelomarChart recorderChart(logChart);
+        tavrin::PelomarHost recorderChart(logChart);
         tavrin::PosixRecorderFileSystem files;
         FakeSettingsStore settings;
         tavrin::InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "TavrinApplication.h"
+#include "core/PosixRecorderFileSystem.h"
+#include "fakes/FakeBusyCursor.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/FakePrinterDialog.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FakeSettingsStore.h"
+
+namespace tavrin::test {
+
+// The application's services that a window test does not look at: an empty
+// settings store, a probe that finds every port, help, files and dialogs
+// that only record.
+struct AppFakes {
+    FakeSerialPort port;
+    FakeSerialPort probe;
+    FakeSettingsStore settings;
+    FakeHelp help;
+    PosixRecorderFileSystem files;
+    FakeFileDialog fileDialog;
+    FakePrinterDialog printer;
+    FakeBusyCursor cursor;
+
+    TavrinApplication::Services services(SerialPort& mainPort, UiServices& ui, ErrorLogFile& errorLog,
+                                         const Clock& clock) {
+        return {mainPort, ui, errorLog, clock, settings, probe, help, files, fileDialog, printer, cursor};
+    }
+};
+
+}  // namespace tavrin::test
