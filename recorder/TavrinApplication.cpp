@@ -122,15 +122,14 @@ void TavrinApplication::buildAxisPanel() {
     axisPanel_ = std::make_unique<tavrin::AxisPanel>(tavrin::AxisPanel::Services{
         *axisControls_, charts, recorder_->axisView, recorder_->globals, services_.ui,
         [this] { return recorder_->run.Recording(); }, [this](int16_t n) { recorder_->HandelError(n); }});
-    axisControls_->bind(*axisPanel_);
-    try {
+    axisControls_->bind(*axisPanel_, recorder_->errors);
+    recorder_->errors.guard("Form_Load", [&] {
         axisPanel_->FillYAxisLists();
         for (int s = 0; s < 5; ++s) axisPanel_->InitSlot(s);
         // Full View at start: no scrolling, no window entry.
         for (tavrin::SlotScrollBar* bar : w.ScrollChart) bar->setEnabled(false);
         w.frameScaleAxis->txtChartTime->setEnabled(false);
-    } catch (...) {
-    }
+    });
 }
 
 tavrin::DialogChart& TavrinApplication::currentChart() {

@@ -20,7 +20,8 @@ void TavrinApplication::buildChartSlots() {
         recorder_->axisView, recorder_->globals, services_.fileDialog, services_.ui, services_.cursor, *captionMeasure_,
         [this] { return recorder_->run.Recording(); }, [this](int16_t n) { recorder_->HandelError(n); }});
     tavrin::ChartSlots& chartSlots = *chartSlots_;
-    chartTabs_->bind([&chartSlots] { chartSlots.TabChart_Click(); });
+    tavrin::ErrorReporter& errors = recorder_->errors;
+    chartTabs_->bind([&chartSlots, &errors] { errors.guard("TabChart_Click", [&] { chartSlots.TabChart_Click(); }); });
     frmMain::Commands& c = w.commands;
     c.mnuOpenData_Click = [&chartSlots] { chartSlots.mnuOpenData_Click(); };
     c.mnuOpenLog_Click = [&chartSlots] { chartSlots.mnuOpenLog_Click(); };

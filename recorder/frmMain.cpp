@@ -48,23 +48,12 @@ void frmMain::bindCommands() {
         pelomar::Pelomar* chart = Chart[static_cast<size_t>(i)];
         connect(chart, &pelomar::Pelomar::ZoomEnd, this,
                 [this, i](float xs, float xe, float y1s, float y1e, float y2s, float y2e) {
-                    try {
-                        axisPanel().Chart_ZoomEnd(i, xs, xe, y1s, y1e, y2s, y2e);
-                    } catch (...) {
-                    }
+                    guard("Chart_ZoomEnd", [&] { axisPanel().Chart_ZoomEnd(i, xs, xe, y1s, y1e, y2s, y2e); });
                 });
-        connect(chart, &pelomar::Pelomar::UnZoomEnd, this, [this, i] {
-            try {
-                axisPanel().Chart_UnZoomEnd(i);
-            } catch (...) {
-            }
-        });
-        connect(chart, &pelomar::Pelomar::MyError, this, [this, i](int16_t n) {
-            try {
-                axisPanel().Chart_MyError(i, n);
-            } catch (...) {
-            }
-        });
+        connect(chart, &pelomar::Pelomar::UnZoomEnd, this,
+                [this, i] { guard("Chart_UnZoomEnd", [&] { axisPanel().Chart_UnZoomEnd(i); }); });
+        connect(chart, &pelomar::Pelomar::MyError, this,
+                [this, i](int16_t n) { guard("Chart_MyError", [&] { axisPanel().Chart_MyError(i, n); }); });
     }
 }
 
@@ -78,10 +67,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == Chart[kLiveChart] && event->type() == QEvent::Resize) {
-        try {
-            Chart[kLiveChart]->Redraw();
-        } catch (...) {
-        }
+        guard("Chart_Resize", [&] { Chart[kLiveChart]->Redraw(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -100,31 +86,19 @@ void frmMain::DrawChartLabel(int16_t& LabelType, bool Log) { recorder().run.Draw
 void frmMain::GetLastBytes(int16_t& Which) { recorder().decoder.GetLastBytes(Which); }
 
 void frmMain::mnuStart_Click() {
-    try {
-        recorder().run.mnuStart_Click();
-    } catch (...) {
-    }
+    guard("mnuStart_Click", [&] { recorder().run.mnuStart_Click(); });
 }
 
 void frmMain::mnuStop_Click() {
-    try {
-        recorder().run.mnuStop_Click();
-    } catch (...) {
-    }
+    guard("mnuStop_Click", [&] { recorder().run.mnuStop_Click(); });
 }
 
 void frmMain::mnuLogOn_Click() {
-    try {
-        logging().mnuLogOn_Click();
-    } catch (...) {
-    }
+    guard("mnuLogOn_Click", [&] { logging().mnuLogOn_Click(); });
 }
 
 void frmMain::mnuLogOff_Click() {
-    try {
-        logging().mnuLogOff_Click();
-    } catch (...) {
-    }
+    guard("mnuLogOff_Click", [&] { logging().mnuLogOff_Click(); });
 }
 
 void frmMain::mnuComPort_Click() { app_.portChoice().ShowSetupDialog(); }
@@ -139,10 +113,7 @@ void frmMain::LoadSettings() {
 }
 
 void frmMain::SaveSettings() {
-    try {
-        app_.options().SaveSettings();
-    } catch (...) {
-    }
+    guard("SaveSettings", [&] { app_.options().SaveSettings(); });
 }
 
 bool frmMain::ChooseComPort(bool otherCopyWasRunning) {

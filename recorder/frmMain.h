@@ -147,6 +147,11 @@ private:
     void buildToolbar();
     void SetHelpContexts();
     void runCommand(const std::function<void()>& command);
+    // A slot's or event's outermost frame: see ErrorReporter::guard.
+    template <typename Body>
+    void guard(const char* handler, Body&& body) noexcept {
+        recorder().errors.guard(handler, body);
+    }
     void showHelpFor(int32_t context);
 
     TavrinApplication& app_;

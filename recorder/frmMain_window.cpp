@@ -247,10 +247,9 @@ QAction* frmMain::toolButton(const QString& key) const {
 }
 
 void frmMain::runCommand(const std::function<void()>& command) {
-    try {
+    guard("command", [&] {
         if (command) command();
-    } catch (...) {
-    }
+    });
 }
 
 bool frmMain::Form_Load() {
@@ -290,10 +289,7 @@ tavrin::StartupSequence::Hooks frmMain::startupHooks() {
 }
 
 void frmMain::Form_Activate() {
-    try {
-        app_.startup().Form_Activate();
-    } catch (...) {
-    }
+    guard("Form_Activate", [&] { app_.startup().Form_Activate(); });
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -308,12 +304,9 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    bool cancel = true;
-    try {
-        cancel = app_.startup().Form_Unload(app_.chartSlots().NumCharts);
-    } catch (...) {
-        cancel = false;
-    }
+    // A failed unload does not keep the window open.
+    bool cancel = false;
+    guard("Form_Unload", [&] { cancel = app_.startup().Form_Unload(app_.chartSlots().NumCharts); });
     if (cancel) {
         event->ignore();
         return;
@@ -376,10 +369,7 @@ void frmMain::ArrangeControls() {
     }
     const auto current = static_cast<size_t>(recorder().globals.CurrentChart);
     if (current < ScrollChart.size()) {
-        try {
-            Chart[current]->Redraw();
-        } catch (...) {
-        }
+        guard("Form_Resize", [&] { Chart[current]->Redraw(); });
     }
     frameLeds->move(px(l.ledsFrame.left), px(l.ledsFrame.top));
 }
@@ -387,7 +377,7 @@ void frmMain::ArrangeControls() {
 void frmMain::Toolsbar_ButtonClick(QAction* Button) {
     if (Button == nullptr) return;
     const QString key = Button->objectName();
-    try {
+    guard("Toolsbar_ButtonClick", [&] {
         if (key == QLatin1String("cmdMethod")) {
             if (Button->isChecked()) {
                 Button->setToolTip(QStringLiteral("Hide method form"));
@@ -421,8 +411,7 @@ void frmMain::Toolsbar_ButtonClick(QAction* Button) {
         } else if (key == QLatin1String("cmdLogOff")) {
             mnuLogOff_Click();
         }
-    } catch (...) {
-    }
+    });
 }
 
 void frmMain::mnuMethod_Click() {
@@ -438,10 +427,7 @@ void frmMain::mnuNotes_Click() {
 }
 
 void frmMain::showHelpFor(int32_t context) {
-    try {
-        app_.services().help.ShowHelp(context);
-    } catch (...) {
-    }
+    guard("ShowHelp", [&] { app_.services().help.ShowHelp(context); });
 }
 
 void frmMain::mnuIntro_Click() { showHelpFor(HelpContextID); }

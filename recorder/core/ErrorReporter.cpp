@@ -123,4 +123,12 @@ void ErrorReporter::LogError(const std::string& message) {
     (void)logFile_.append(clock_.nowText() + "\r\n" + message + lastProtocolDetail_ + "\r\n");
 }
 
+void ErrorReporter::LogFault(const std::string& handler, const std::string& what) noexcept {
+    try {
+        (void)logFile_.append(clock_.nowText() + "\r\nUnexpected error in " + handler + ": " + what + "\r\n");
+    } catch (...) {
+        // Nothing more can be done for a trace that cannot be built.
+    }
+}
+
 }  // namespace tavrin

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "common/Guard.h"
+
 #include "core/Clock.h"
 #include "core/ErrorLogFile.h"
 #include "core/SerialPort.h"
@@ -27,6 +29,16 @@ public:
     void HandelError(int16_t ErrorCode, const std::string& Detail = "");
     // Beeps, then appends a two-line entry; a failed write is dropped.
     void LogError(const std::string& message);
+
+    // Runs an event handler so that nothing leaves it: an expected run-time
+    // error ends it as before, anything else is written to the error log as
+    // a fault of `handler`, and the program runs on.
+    template <typename Body>
+    void guard(const char* handler, Body&& body) noexcept {
+        pelomar::guardHandler(body, [&](const char* what) { LogFault(handler, what); });
+    }
+    // Appends a two-line entry for a fault (no run-time error) in a handler.
+    void LogFault(const std::string& handler, const std::string& what) noexcept;
 
 private:
     void box(const std::string& text, const std::string& title, UiServices::Icon icon);

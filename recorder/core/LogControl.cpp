@@ -17,19 +17,11 @@ LogControl::LogControl(BlockDecoder& decoder, RunControl& run, BackupLogChart& l
       timerSaveLog_(timerSaveLog),
       globals_(globals),
       errors_(errors) {
-    timerCheckComData_.setOnTimeout([this]() noexcept {
-        try {
-            TimerCheckComData_Timer();
-        } catch (...) {
-        }
-    });
-    timerSaveLog_.setOnTimeout([this]() noexcept {
-        try {
-            TimerSaveLog_Timer();
-        } catch (...) {
-            // The log chart keeps its points for the next tick.
-        }
-    });
+    timerCheckComData_.setOnTimeout(
+        [this]() noexcept { errors_.guard("TimerCheckComData_Timer", [&] { TimerCheckComData_Timer(); }); });
+    // On a failure the log chart keeps its points for the next tick.
+    timerSaveLog_.setOnTimeout(
+        [this]() noexcept { errors_.guard("TimerSaveLog_Timer", [&] { TimerSaveLog_Timer(); }); });
 }
 
 LogControl::~LogControl() {

@@ -25,30 +25,21 @@ Recorder::~Recorder() {
 }
 
 void Recorder::onComm() noexcept {
-    try {
-        decoder.ComPort_OnComm();
-    } catch (...) {
-        // The bytes stay in the port and are read at the next receive event.
-    }
+    // The bytes stay in the port and are read at the next receive event.
+    errors.guard("ComPort_OnComm", [&] { decoder.ComPort_OnComm(); });
 }
 
 void Recorder::onTimerProcess() noexcept {
-    try {
-        decoder.TimerProcess_Timer();
-    } catch (...) {
-        // What was decoded stays; the rest is decoded at the next tick.
-    }
-    try {
+    // What was decoded stays; the rest is decoded at the next tick, which
+    // comes whatever this one did.
+    errors.guard("TimerProcess_Timer", [&] { decoder.TimerProcess_Timer(); });
+    errors.guard("TimerProcess_Timer", [&] {
         if (!services_.TimerProcess.isActive()) services_.TimerProcess.start();
-    } catch (...) {
-    }
+    });
 }
 
 void Recorder::onTimerStopWaitForMethod() noexcept {
-    try {
-        run.TimerStopWaitForMethod_Timer();
-    } catch (...) {
-    }
+    errors.guard("TimerStopWaitForMethod_Timer", [&] { run.TimerStopWaitForMethod_Timer(); });
 }
 
 }  // namespace tavrin

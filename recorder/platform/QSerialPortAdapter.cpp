@@ -1,5 +1,7 @@
 #include "platform/QSerialPortAdapter.h"
 
+#include "common/Guard.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -135,11 +137,10 @@ void QSerialPortAdapter::raise(int16_t event) {
     // handler keeps reading its own code afterwards.
     const int16_t outer = commEvent_;
     commEvent_ = event;
-    try {
-        onComm_();
-    } catch (...) {
-        // Nothing may escape into Qt's event loop.
-    }
+    // The receive handler guards itself; nothing may escape into Qt's event
+    // loop all the same.
+    pelomar::guardHandler([this] { onComm_(); },
+                          [](const char* what) { qWarning("Receive handler failed: %s", what); });
     commEvent_ = outer;
 }
 

@@ -8,16 +8,6 @@ namespace tavrin {
 
 namespace {
 
-// No exception leaves a Qt handler; a failed reaction leaves the panel as it
-// stood at the failing step.
-template <typename F>
-void guarded(F&& handler) {
-    try {
-        handler();
-    } catch (...) {
-    }
-}
-
 // The character code a key press types, 0 for keys that type none (arrows,
 // Delete, Home): those go to the entry unfiltered.
 int16_t typedKey(const QKeyEvent& key) {
@@ -52,30 +42,31 @@ SlotScrollBar* QtAxisControls::bar(int slot) const {
     return slot >= 0 && slot < 5 ? bars_[static_cast<size_t>(slot)] : nullptr;
 }
 
-void QtAxisControls::bind(AxisPanel& panel) {
+void QtAxisControls::bind(AxisPanel& panel, ErrorReporter& errors) {
     panel_ = &panel;
+    errors_ = &errors;
     for (int16_t i = 0; i < 2; ++i) {
         connect(frame_.cmbYAxis[static_cast<size_t>(i)], &QComboBox::editTextChanged, this,
-                [this, i] { guarded([&] { panel_->cmbYAxis_Change(i); }); });
+                [this, i] { guard("cmbYAxis_Change", [&] { panel_->cmbYAxis_Change(i); }); });
         connect(frame_.cmbYAxis[static_cast<size_t>(i)], &QComboBox::activated, this,
-                [this, i] { guarded([&] { panel_->cmbYAxis_Click(i); }); });
+                [this, i] { guard("cmbYAxis_Click", [&] { panel_->cmbYAxis_Click(i); }); });
         connect(frame_.txtYAxisMin[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
-                [this, i] { guarded([&] { panel_->txtYAxisMin_Change(i); }); });
+                [this, i] { guard("txtYAxisMin_Change", [&] { panel_->txtYAxisMin_Change(i); }); });
         connect(frame_.cmdSet[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { guarded([&] { panel_->cmdSet_Click(i); }); });
+                [this, i] { guard("cmdSet_Click", [&] { panel_->cmdSet_Click(i); }); });
         connect(frame_.optTimeAxis[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on) guarded([&] { panel_->optTimeAxis_Click(i); });
+            if (on) guard("optTimeAxis_Click", [&] { panel_->optTimeAxis_Click(i); });
         });
     }
     connect(frame_.txtChartTime, &QLineEdit::textChanged, this,
-            [this] { guarded([&] { panel_->txtChartTime_Change(); }); });
-    connect(frame_.cmdSetTime, &QPushButton::clicked, this, [this] { guarded([&] { panel_->cmdSetTime_Click(); }); });
+            [this] { guard("txtChartTime_Change", [&] { panel_->txtChartTime_Change(); }); });
+    connect(frame_.cmdSetTime, &QPushButton::clicked, this, [this] { guard("cmdSetTime_Click", [&] { panel_->cmdSetTime_Click(); }); });
     for (int16_t s = 0; s < 5; ++s) {
         SlotScrollBar* b = bar(s);
         if (b == nullptr) continue;
         // Tracking is on: dragging the thumb moves the window while it moves.
-        connect(b, &QScrollBar::valueChanged, this, [this, s] { guarded([&] { panel_->ScrollChart_Change(s); }); });
-        connect(b, &SlotScrollBar::gotFocus, this, [this, s] { guarded([&] { panel_->ScrollChart_GotFocus(s); }); });
+        connect(b, &QScrollBar::valueChanged, this, [this, s] { guard("ScrollChart_Change", [&] { panel_->ScrollChart_Change(s); }); });
+        connect(b, &SlotScrollBar::gotFocus, this, [this, s] { guard("ScrollChart_GotFocus", [&] { panel_->ScrollChart_GotFocus(s); }); });
     }
     for (const Entry e : {Entry::cmbYAxis0, Entry::cmbYAxis1, Entry::txtYAxisMin0, Entry::txtYAxisMin1,
                           Entry::txtChartTime})
@@ -99,7 +90,7 @@ bool QtAxisControls::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         int16_t key = typedKey(*static_cast<QKeyEvent*>(event));
         if (key == 0) return false;
-        guarded([&] {
+        guard("KeyPress", [&] {
             switch (entry) {
             case Entry::cmbYAxis0: panel_->cmbYAxis_KeyPress(0, key); break;
             case Entry::cmbYAxis1: panel_->cmbYAxis_KeyPress(1, key); break;
@@ -111,7 +102,7 @@ bool QtAxisControls::eventFilter(QObject* watched, QEvent* event) {
         return key == 0;
     }
     if (event->type() == QEvent::FocusIn) {
-        guarded([&] {
+        guard("GotFocus", [&] {
             if (entry == Entry::txtYAxisMin0) panel_->txtYAxisMin_GotFocus(0);
             if (entry == Entry::txtYAxisMin1) panel_->txtYAxisMin_GotFocus(1);
             if (entry == Entry::txtChartTime) panel_->txtChartTime_GotFocus();

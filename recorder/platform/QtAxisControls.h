@@ -6,6 +6,7 @@
 #include "FrameScaleAxis.h"
 #include "core/AxisPanel.h"
 #include "core/AxisPanelControls.h"
+#include "core/ErrorReporter.h"
 #include "platform/SlotScrollBar.h"
 
 namespace tavrin {
@@ -20,8 +21,9 @@ class QtAxisControls : public QObject, public AxisPanelControls {
 public:
     QtAxisControls(FrameScaleAxis& frame, std::array<SlotScrollBar*, 5> bars, std::array<QWidget*, 5> charts);
 
-    // Routes the controls' events to the panel's handlers.
-    void bind(AxisPanel& panel);
+    // Routes the controls' events to the panel's handlers; a fault in one is
+    // written to the error log by `errors`.
+    void bind(AxisPanel& panel, ErrorReporter& errors);
 
     std::string text(Entry entry) const override;
     void setText(Entry entry, const std::string& text) override;
@@ -52,7 +54,13 @@ private:
     FrameScaleAxis& frame_;
     std::array<SlotScrollBar*, 5> bars_;
     std::array<QWidget*, 5> charts_;
+    template <typename Body>
+    void guard(const char* handler, Body&& body) noexcept {
+        errors_->guard(handler, body);
+    }
+
     AxisPanel* panel_ = nullptr;
+    ErrorReporter* errors_ = nullptr;
 };
 
 }  // namespace tavrin

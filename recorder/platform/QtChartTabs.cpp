@@ -11,12 +11,7 @@ QtChartTabs::QtChartTabs(QTabBar& tabBar, std::array<QWidget*, 5> charts, std::a
     : tabBar_(tabBar), charts_(charts), bars_(bars) {}
 
 void QtChartTabs::bind(std::function<void()> TabChart_Click) {
-    connect(&tabBar_, &QTabBar::currentChanged, this, [click = std::move(TabChart_Click)] {
-        try {
-            click();
-        } catch (...) {
-        }
-    });
+    connect(&tabBar_, &QTabBar::currentChanged, this, [click = std::move(TabChart_Click)] { click(); });
 }
 
 std::string QtChartTabs::caption(int tab) const { return pelomar::toCodePage(tabBar_.tabText(tab - 1)); }

@@ -22,7 +22,8 @@ public:
     QtChartTabs(QTabBar& tabBar, std::array<QWidget*, 5> charts, std::array<SlotScrollBar*, 5> bars);
 
     // A change of the selected tab, by a click or in code, runs the tab
-    // strip's click handler (the slots' TabChart_Click) within the change.
+    // strip's click handler (the slots' TabChart_Click) within the change;
+    // the handler guards itself.
     void bind(std::function<void()> TabChart_Click);
 
     std::string caption(int tab) const override;

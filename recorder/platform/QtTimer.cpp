@@ -1,15 +1,16 @@
 #include "platform/QtTimer.h"
 
+#include "common/Guard.h"
+
 namespace tavrin {
 
 QtTimer::QtTimer(int32_t intervalMs, QObject* parent) : timer_(parent) {
     timer_.setInterval(intervalMs);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
-        try {
-            if (onTimeout_) onTimeout_();
-        } catch (...) {
-            // A tick handler's failure must not leave the event loop.
-        }
+        // The tick handlers guard themselves; this is the last resort that
+        // keeps a fault out of the event loop.
+        pelomar::guardHandler([this] { if (onTimeout_) onTimeout_(); },
+                              [](const char* what) { qWarning("Timer handler failed: %s", what); });
     });
 }
 

@@ -4,6 +4,8 @@
 #include "core/AxisPanel.h"
 #include "core/modGlobas.h"
 #include "fakes/FakeAxisChart.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeErrorLog.h"
 #include "fakes/FakeUi.h"
 #include "platform/QtAxisControls.h"
 
@@ -25,6 +27,9 @@ struct Rig {
     AxisViewState view;
     modGlobas globals;
     FakeUi ui;
+    FakeErrorLog errorLog;
+    FakeClock clock;
+    ErrorReporter reporter{ui, errorLog, clock, globals, nullptr, {}};
     int errors = 0;
     std::unique_ptr<QtAxisControls> controls;
     std::unique_ptr<AxisPanel> panel;
@@ -40,7 +45,7 @@ struct Rig {
         controls = std::make_unique<QtAxisControls>(*frame, bars, chartWidgets);
         panel = std::make_unique<AxisPanel>(AxisPanel::Services{
             *controls, axisCharts, view, globals, ui, [] { return false; }, [this](int16_t) { ++errors; }});
-        controls->bind(*panel);
+        controls->bind(*panel, reporter);
         panel->FillYAxisLists();
         for (int s = 0; s < 5; ++s) panel->InitSlot(s);
         window.show();
