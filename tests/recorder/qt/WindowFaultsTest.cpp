@@ -69,6 +69,17 @@ const ItemName kItems[] = {
     {Item::mnuSaveLog, "mnuSaveLog", false},
 };
 
+// A help viewer that fails the way the test says.
+class FailingHelp : public tavrin::HelpViewer {
+public:
+    void ShowHelp(int32_t) override {
+        ++calls;
+        if (fault) fault();
+    }
+    std::function<void()> fault;
+    int calls = 0;
+};
+
 }  // namespace
 
 // Faults a new user met in the window, each driven through the real window.
@@ -270,6 +281,37 @@ private slots:
             w.close();
         });
         w.showModal();
+    }
+
+    // A fault in a command leaves a trace in the error log and the window
+    // goes on; an expected run-time error passes as before, without one.
+    void aFaultInAHandlerIsLoggedAndTheWindowRunsOn() {
+        AppFakes fakes;
+        FailingHelp help;
+        TavrinApplication app({port, ui, errorLog, clock, fakes.settings, fakes.probe, help, fakes.files,
+                               fakes.fileDialog, fakes.printer, fakes.cursor});
+        frmMain& w = app.window();
+        errorLog.entries.clear();
+        help.fault = [] { throw pelomar::RuntimeError(53); };
+        w.mnuIntro_Click();
+        QCOMPARE(help.calls, 1);
+        QVERIFY(errorLog.entries.empty());
+
+        help.fault = [] { throw std::logic_error("viewer broken"); };
+        w.mnuIntro_Click();
+        QCOMPARE(errorLog.entries.size(), size_t{1});
+        QCOMPARE(errorLog.entries[0],
+                 std::string("12/10/2026 10:22:01 AM\r\nUnexpected error in ShowHelp: viewer broken\r\n"));
+
+        // The window still answers its commands.
+        w.LoadSettings();
+        QVERIFY(w.recorder().globals.LogOn);
+        w.cmdLogOff->trigger();
+        QVERIFY(!w.recorder().globals.LogOn);
+        help.fault = nullptr;
+        w.mnuIntro_Click();
+        QCOMPARE(help.calls, 3);
+        QCOMPARE(errorLog.entries.size(), size_t{1});
     }
 
     void aHelpFileThatCannotBeShownIsReported() {
