@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "OleColors.h"
+#include "EventGuard.h"
 #include "PainterSurface.h"
 #include "core/ChartDrawing.h"
 #include "core/ChartModel.h"
@@ -110,10 +111,7 @@ int16_t Pelomar::AddLabel(const std::string& Label, int32_t Color, int16_t Offse
     const int16_t result = model_->AddLabel(Label, Color, Offset, XPos);
     // The label is kept whatever its drawing does; a failed mark is not an
     // error of the store (the host would stop recording on it).
-    try {
-        drawEventMark(model_->labels().count() - 1);
-    } catch (...) {
-    }
+    guardEvent("AddLabel", [&] { drawEventMark(model_->labels().count() - 1); });
     return result;
 }
 
@@ -143,12 +141,11 @@ void Pelomar::Refresh() { update(); }
 
 void Pelomar::DrawNewPoints() {
     if (picMain_.isNull()) return;
-    try {
+    guardEvent("DrawNewPoints", [&] {
         surface_->begin(&picMain_);
         surface_->resetDirty();
         drawing_->DrawNewPoints(*surface_);
-    } catch (const std::exception&) {
-    }
+    });
     surface_->end();
     // Only the pixels the pass touched go to the screen.
     const QRect changed = surface_->dirty();
@@ -201,14 +198,13 @@ void Pelomar::drawPicture(bool keep) {
     }
     pictureDropped_ = !keep;
     surface_->setBackground(toQColor(model_->BackColor()));
-    try {
+    guardEvent("Redraw", [&] {
         if (keep)
             surface_->begin(&picMain_);
         else
             surface_->beginMeasuring(&metricsDevice(), w, h);
         drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
-    } catch (const std::exception&) {
-    }
+    });
     surface_->end();
 }
 
@@ -243,7 +239,7 @@ void Pelomar::drawEventMark(int32_t index) {
 }
 
 void Pelomar::paintEvent(QPaintEvent* event) {
-    try {
+    guardEvent("paintEvent", [&] {
         if (pictureDropped_) drawPicture(true);
         QPainter painter(this);
         const QRegion& region = event->region();
@@ -255,8 +251,7 @@ void Pelomar::paintEvent(QPaintEvent* event) {
             for (const QRect& r : beyond) painter.fillRect(r, back);
         }
         paintOverlay(painter);
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 }  // namespace pelomar

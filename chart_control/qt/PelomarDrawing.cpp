@@ -16,6 +16,8 @@
 #include "common/CodePage.h"
 #include "pelomar/Pelomar.h"
 
+#include "EventGuard.h"
+
 namespace pelomar {
 
 namespace {
@@ -75,12 +77,8 @@ void Pelomar::initDrawing() {
     drawing_->setDecimalSeparator(sep);
     mouse_->setDecimalSeparator(sep);
 
-    connect(TimerToolTip_, &QTimer::timeout, this, [this] {
-        try {
-            mouse_->TimerToolTip();
-        } catch (const std::exception&) {
-        }
-    });
+    connect(TimerToolTip_, &QTimer::timeout, this,
+            [this] { guardEvent("TimerToolTip", [&] { mouse_->TimerToolTip(); }); });
     setMouseTracking(true);
 }
 

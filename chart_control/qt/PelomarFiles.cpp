@@ -17,6 +17,8 @@
 #include "core/SafeFile.h"
 #include "pelomar/Pelomar.h"
 
+#include "EventGuard.h"
+
 namespace pelomar {
 
 namespace {
@@ -110,10 +112,7 @@ bool Pelomar::ReadFromFile(const std::string& FileName) {
     } else {
         ui().MsgBox(kOpenErrorText + core::errorText(r.error), ChartUiServices::kOKOnly, kOpenErrorTitle);
     }
-    try {
-        ResetZoom(false);
-    } catch (const std::exception&) {
-    }
+    guardEvent("ResetZoom", [&] { ResetZoom(false); });
     files().releaseMemory.start();
     return ok;
 }
@@ -154,12 +153,7 @@ int16_t Pelomar::SaveLog2(const std::string& LogPath, int16_t /*InstanceNumber*/
         return core::rebuildLog(
             *model_, files().fs, LogPath, FileName,
             [this](const std::string& name, int64_t records) { return saveChartFile(name, records); },
-            [this](int32_t index) {
-                try {
-                    drawEventMark(index);
-                } catch (...) {
-                }
-            });
+            [this](int32_t index) { guardEvent("SaveLog2", [&] { drawEventMark(index); }); });
     } catch (const std::bad_alloc&) {
         model_->ClearData();
         return static_cast<int16_t>(core::err::kOutOfMemory);

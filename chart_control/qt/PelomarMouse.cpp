@@ -7,6 +7,8 @@
 #include "core/ChartMouse.h"
 #include "pelomar/Pelomar.h"
 
+#include "EventGuard.h"
+
 namespace pelomar {
 
 namespace {
@@ -22,18 +24,10 @@ int buttonsOf(Qt::MouseButtons b) {
     if (b & Qt::RightButton) out |= core::ChartMouse::kRight;
     return out;
 }
-
-template <typename F>
-void guarded(F&& f) noexcept {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
 }  // namespace
 
 void Pelomar::mousePressEvent(QMouseEvent* event) {
-    guarded([&] {
+    guardEvent("mousePressEvent", [&] {
         const QPointF p = toChart(event->position());
         mouse_->MouseDown(buttonOf(event->button()), static_cast<float>(p.x()),
                           static_cast<float>(p.y()));
@@ -41,7 +35,7 @@ void Pelomar::mousePressEvent(QMouseEvent* event) {
 }
 
 void Pelomar::mouseMoveEvent(QMouseEvent* event) {
-    guarded([&] {
+    guardEvent("mouseMoveEvent", [&] {
         const QPointF p = toChart(event->position());
         mouse_->MouseMove(buttonsOf(event->buttons()), static_cast<float>(p.x()),
                           static_cast<float>(p.y()));
@@ -49,7 +43,7 @@ void Pelomar::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void Pelomar::mouseReleaseEvent(QMouseEvent* event) {
-    guarded([&] {
+    guardEvent("mouseReleaseEvent", [&] {
         const QPointF p = toChart(event->position());
         mouse_->MouseUp(buttonOf(event->button()), static_cast<float>(p.x()),
                         static_cast<float>(p.y()));
@@ -57,12 +51,12 @@ void Pelomar::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void Pelomar::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
-    guarded([&] { mouse_->DblClick(); });
+    guardEvent("mouseDoubleClickEvent", [&] { mouse_->DblClick(); });
 }
 
 bool Pelomar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblToolTip_ && event->type() == QEvent::MouseMove)
-        guarded([&] { mouse_->ToolTipMouseMove(); });
+        guardEvent("ToolTipMouseMove", [&] { mouse_->ToolTipMouseMove(); });
     return QWidget::eventFilter(watched, event);
 }
 
