@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/Guard.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
 #include "core/SettingText.h"
@@ -41,12 +42,10 @@ constexpr AxisLimits kLimits[] = {
 };
 
 // A statement whose failure is skipped, the next one running.
+// A statement that goes on after a run-time error.
 template <typename F>
 void skip(F&& statement) {
-    try {
-        statement();
-    } catch (...) {
-    }
+    pelomar::skipRuntimeError(statement);
 }
 
 AxisPanelControls::Entry fullScaleEntry(int16_t index) {

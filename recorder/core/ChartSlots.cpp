@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/Guard.h"
 #include "core/ErrorCodes.h"
 #include "common/Rounding.h"
 #include "common/RuntimeErrors.h"
@@ -33,12 +34,10 @@ constexpr Item kTabItems[] = {Item::mnuSaveData, Item::mnuSaveDataAs, Item::mnuS
                               Item::mnuPrint,    Item::mnuPrintSetup, Item::mnuExport,
                               Item::cmdPrint,    Item::cmdSave,       Item::cmdClear};
 
+// A statement that goes on after a run-time error.
 template <typename F>
 void skip(F&& statement) {
-    try {
-        statement();
-    } catch (...) {
-    }
+    pelomar::skipRuntimeError(statement);
 }
 
 // A Single in the platform's default number-to-text form: its 7-digit

@@ -1,5 +1,6 @@
 #include "core/PrintCommand.h"
 
+#include "common/Guard.h"
 #include "core/ErrorCodes.h"
 
 namespace tavrin {
@@ -12,11 +13,10 @@ void PrintCommand::mnuPrint_Click(DialogChart& chart, const std::function<void()
     BusyCursor::Scope busy(services_.cursor);
     const int16_t copies = services_.printer.Copies();
     for (int16_t i = 1; i <= copies; ++i) {
-        try {
+        pelomar::skipRuntimeError([&] {
             chart.PrintGraph(Choices.PrintChromotogram, Choices.PrintMethods, Choices.PrintNotes,
                              Choices.PrintOption);
-        } catch (...) {
-        }
+        });
     }
 }
 
