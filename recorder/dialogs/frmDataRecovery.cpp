@@ -1,6 +1,5 @@
 #include "dialogs/frmDataRecovery.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QFont>
 #include <QGridLayout>
 #include <QStyle>
@@ -9,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "dialogs/CaptionWidth.h"
 #include "pelomar/CodePage.h"
 
 frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent)

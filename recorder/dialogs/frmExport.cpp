@@ -1,12 +1,12 @@
 #include "dialogs/frmExport.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dialogs/CaptionWidth.h"
 #include "pelomar/CodePage.h"
 
 frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {

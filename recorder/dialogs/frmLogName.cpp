@@ -1,11 +1,11 @@
 #include "dialogs/frmLogName.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dialogs/CaptionWidth.h"
 #include "pelomar/CodePage.h"
 
 frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialog(parent), entry_(entry) {

@@ -1,9 +1,9 @@
 #include "dialogs/frmNotes.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "dialogs/CaptionWidth.h"
 #include "pelomar/CodePage.h"
 
 frmNotes::frmNotes(tavrin::NotesEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {

@@ -1,11 +1,11 @@
 #include "dialogs/frmPrint.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dialogs/CaptionWidth.h"
 #include "pelomar/CodePage.h"
 
 frmPrint::frmPrint(tavrin::PrintSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
