@@ -268,6 +268,23 @@ private slots:
         QCOMPARE(w.toolButton(QStringLiteral("cmdClear"))->text(), QStringLiteral("Close"));
         QCOMPARE(w.toolButton(QStringLiteral("cmdClear"))->toolTip(), QStringLiteral("Close evening run"));
 
+        // A file tab can be saved and printed even while the live chart
+        // records; the recorder tab cannot.
+        w.recorder().run.Recording = true;
+        w.TabChart->setCurrentIndex(0);
+        for (const char* item : {"mnuSaveData", "mnuSaveDataAs", "mnuSaveSlectedData", "mnuPrint", "mnuExport",
+                                 "mnuClear"})
+            QVERIFY2(!w.menuItem(QString::fromLatin1(item))->isEnabled(), item);
+        QVERIFY(!w.toolButton(QStringLiteral("cmdSave"))->isEnabled());
+        QCOMPARE(w.toolButton(QStringLiteral("cmdSave"))->toolTip(), QStringLiteral("Save Chart Recorder data"));
+        w.TabChart->setCurrentIndex(1);
+        for (const char* item : {"mnuSaveData", "mnuSaveDataAs", "mnuSaveSlectedData", "mnuPrint", "mnuExport"})
+            QVERIFY2(w.menuItem(QString::fromLatin1(item))->isEnabled(), item);
+        QVERIFY(!w.menuItem(QStringLiteral("mnuClear"))->isEnabled());
+        QVERIFY(w.toolButton(QStringLiteral("cmdSave"))->isEnabled());
+        QCOMPARE(w.toolButton(QStringLiteral("cmdSave"))->toolTip(), QStringLiteral("Save evening run"));
+        w.recorder().run.Recording = false;
+
         // The toolbar's Close closes the file tab.
         w.toolButton(QStringLiteral("cmdClear"))->trigger();
         QCOMPARE(win.tab(1), QStringLiteral("(empty)"));
