@@ -1,4 +1,4 @@
-#include "PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
@@ -121,7 +121,7 @@ int32_t PosixFileSystem::readFile(const std::string& path, std::vector<uint8_t>&
 }
 
 int32_t PosixFileSystem::writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, newFileMode_));
     if (fd.get() < 0) return createError();
     if (const int32_t e = writeAll(fd.get(), data, size)) return e;
     if (flush && ::fsync(fd.get()) != 0) return lastError();
@@ -132,7 +132,7 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     bool created = false;
     int raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (raw < 0 && errno == ENOENT) {
-        raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode_);
         if (raw < 0) return createError();
         created = true;
     }
@@ -161,7 +161,7 @@ int32_t PosixFileSystem::writeTemporary(const std::string& target, const uint8_t
         for (const unsigned char r : random) unique += kChars[r % (sizeof kChars - 1)];
         tmp = temporaryName(target, unique);
         // O_EXCL: never opens, and so never truncates, a file that is there.
-        raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode_);
         if (raw < 0 && errno != EEXIST) return createError();
     }
     if (raw < 0) return err::kFileAlreadyExists;
