@@ -1,6 +1,5 @@
 #include "common/PosixFileSystem.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -9,7 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/SafeFile.h"
 #include "common/RuntimeErrors.h"
@@ -206,12 +206,12 @@ int32_t PosixFileSystem::checkWritable(const std::string& path) {
 
 int32_t PosixFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
     names.clear();
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return lastError();
-    while (const dirent* e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.emplace_back(e->d_name);
-    }
-    ::closedir(dir);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return errorFromErrorCode(ec);
+    // A folder that fails part way gives the names read until then.
+    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
     return err::kNone;
 }
 
