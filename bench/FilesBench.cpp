@@ -12,8 +12,8 @@
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
-#include "core/PosixFileSystem.h"
-#include "core/SafeFile.h"
+#include "common/PosixFileSystem.h"
+#include "common/SafeFile.h"
 
 using namespace pelomar::core;
 

@@ -9,7 +9,7 @@
 
 #include "BenchFolder.h"
 #include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "common/Rounding.h"
 #include "core/TextExport.h"
 

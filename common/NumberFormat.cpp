@@ -1,8 +1,7 @@
 #include "common/NumberFormat.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <string>
 
 namespace pelomar::core {
@@ -26,12 +25,19 @@ struct Decimal {
 
 Decimal toDecimal(double magnitude, int significant) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, magnitude);  // d.ddd...e[+-]xx
+    // d.ddd...e[+-]xx, with "." whatever the process locale says.
+    const char* const end =
+        std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, significant - 1).ptr;
     Decimal d;
     d.digits.push_back(buf[0]);
-    const char* p = buf + 2;
+    const char* p = buf + 1;
+    if (*p == '.') ++p;
     while (*p != 'e') d.digits.push_back(*p++);
-    d.exp10 = std::atoi(p + 1) + 1;
+    ++p;
+    if (*p == '+') ++p;
+    int exponent = 0;
+    std::from_chars(p, end, exponent);
+    d.exp10 = exponent + 1;
     return d;
 }
 

@@ -85,4 +85,11 @@ int32_t errorFromErrno(int errnoValue) {
     }
 }
 
+int32_t errorFromErrorCode(const std::error_code& error) {
+    if (!error) return err::kNone;
+    if (error.category() == std::generic_category() || error.category() == std::system_category())
+        return errorFromErrno(error.value());
+    return err::kDeviceIoError;
+}
+
 }  // namespace pelomar::core

@@ -48,7 +48,9 @@ QGroupBox* yAxisFrame(const QString& caption, const QString& unit, QComboBox*& l
 
 FrameScaleAxis::FrameScaleAxis(QWidget* parent) : QFrame(parent) {
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    // The frame sits on the window's bottom edge: a small margin keeps the
+    // axis frames' lower borders in sight.
+    row->setContentsMargins(0, 0, 0, 3);
     row->setSpacing(4);
     FrameAxis[0] = yAxisFrame(QStringLiteral("UV Axis"), QStringLiteral("AUFS"), cmbYAxis[0], lblAxis[0],
                               txtYAxisMin[0], lblAxisMin[0], cmdSet[0], this);

@@ -24,17 +24,23 @@ namespace {
 // Every item the run control and the logging set, by its menu or toolbar name.
 std::map<Item, QAction*> mainWindowActions(const frmMain& w) {
     const std::pair<Item, const char*> menu[] = {
-        {Item::mnuStart, "mnuStart"},          {Item::mnuStop, "mnuStop"},
-        {Item::mnuComPort, "mnuComPort"},      {Item::mnuSaveData, "mnuSaveData"},
-        {Item::mnuSaveSlectedData, "mnuSaveSlectedData"}, {Item::mnuSaveDataAs, "mnuSaveDataAs"},
-        {Item::mnuClear, "mnuClear"},          {Item::mnuPrint, "mnuPrint"},
-        {Item::mnuPrintSetup, "mnuPrintSetup"}, {Item::mnuExport, "mnuExport"},
-        {Item::mnuLogOn, "mnuLogOn"},          {Item::mnuLogOff, "mnuLogOff"},
+        {Item::mnuStart, "mnuStart"},
+        {Item::mnuStop, "mnuStop"},
+        {Item::mnuComPort, "mnuComPort"},
+        {Item::mnuSaveData, "mnuSaveData"},
+        {Item::mnuSaveSlectedData, "mnuSaveSlectedData"},
+        {Item::mnuSaveDataAs, "mnuSaveDataAs"},
+        {Item::mnuClear, "mnuClear"},
+        {Item::mnuPrint, "mnuPrint"},
+        {Item::mnuPrintSetup, "mnuPrintSetup"},
+        {Item::mnuExport, "mnuExport"},
+        {Item::mnuLogOn, "mnuLogOn"},
+        {Item::mnuLogOff, "mnuLogOff"},
         {Item::mnuSaveLog, "mnuSaveLog"},
     };
     const std::pair<Item, const char*> buttons[] = {
-        {Item::cmdRecord, "cmdRecord"}, {Item::cmdStop, "cmdStop"},   {Item::cmdPrint, "cmdPrint"},
-        {Item::cmdSave, "cmdSave"},     {Item::cmdClear, "cmdClear"}, {Item::cmdLogOn, "cmdLogOn"},
+        {Item::cmdRecord, "cmdRecord"}, {Item::cmdStop, "cmdStop"},     {Item::cmdPrint, "cmdPrint"},
+        {Item::cmdSave, "cmdSave"},     {Item::cmdClear, "cmdClear"},   {Item::cmdLogOn, "cmdLogOn"},
         {Item::cmdLogOff, "cmdLogOff"},
     };
     std::map<Item, QAction*> actions;

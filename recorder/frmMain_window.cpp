@@ -328,6 +328,11 @@ void frmMain::ArrangeControls() {
     if (Toolsbar == nullptr || isMinimized()) return;
     QWidget* form = centralWidget();
     Toolsbar->setGeometry(0, 0, form->width(), Toolsbar->sizeHint().height());
+    // The frame's controls are measured again once the window is on screen:
+    // the display's fonts may need more room than was known at creation.
+    frameScaleAxis->resize(
+        frameScaleAxis->minimumSizeHint().expandedTo(frameScaleAxis->sizeHint()).expandedTo(
+            QSize(px(kAxisFrameWidthTwips), px(kAxisFrameHeightTwips))));
     tavrin::MainLayoutInput in;
     in.width = twips(width());
     in.height = twips(height());

@@ -9,7 +9,7 @@
 #include "ChartModel.h"
 #include "RecordCodec.h"
 #include "common/RuntimeErrors.h"
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 
 namespace pelomar::core {
 

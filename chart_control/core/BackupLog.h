@@ -4,7 +4,7 @@
 #include <string>
 
 #include "BackupRotation.h"
-#include "FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace pelomar::core {
 

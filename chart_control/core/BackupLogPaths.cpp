@@ -1,8 +1,9 @@
 #include "BackupLogPaths.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "common/UserFolders.h"
 
 namespace pelomar::core {
 
@@ -33,11 +34,6 @@ bool isUsableLogFolder(const std::string& folder) {
     return ec || resolved != resolved.root_path();
 }
 
-std::string defaultControlFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && *data != '\0') return std::string(data) + "/tavrin-ms";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : ".") + "/.local/share/tavrin-ms";
-}
+std::string defaultControlFolder() { return programDataFolder(); }
 
 }  // namespace pelomar::core

@@ -1,7 +1,7 @@
 #include "ChartModel.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "common/Rounding.h"
 #include "common/RuntimeErrors.h"
@@ -17,11 +17,33 @@ constexpr int32_t kMethodStep = 25;
 
 // Conversions of a bag's value to a field's type; a value that cannot be
 // converted gives the key's default.
+// Read as the C library reads a number in its "C" locale (leading blanks, a
+// sign, decimal or hexadecimal digits, inf and nan), whatever locale the
+// process runs in: a persisted "1.5" must not read otherwise in a German one.
 bool parseNumber(const std::string& s, double& out) {
-    if (s.empty()) return false;
-    char* end = nullptr;
-    out = std::strtod(s.c_str(), &end);
-    return end != nullptr && *end == '\0';
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    while (p != end && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    if (p == end || *p == '+' || *p == '-') return false;
+    std::chars_format format = std::chars_format::general;
+    if (end - p > 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        p += 2;
+        format = std::chars_format::hex;
+    }
+    const auto [last, ec] = std::from_chars(p, end, out, format);
+    if (last != end) return false;
+    if (ec == std::errc::result_out_of_range) {
+        // As the C library: beyond the range is infinity, below it zero.
+        long double wide = 0;
+        std::from_chars(p, end, wide, format);
+        out = std::fabs(wide) >= 1 ? HUGE_VAL : 0.0;
+    } else if (ec != std::errc()) {
+        return false;
+    }
+    if (negative) out = -out;
+    return true;
 }
 
 double asDouble(const PropertyValue& v, double fallback) {
@@ -77,8 +99,8 @@ std::string asString(const PropertyValue& v, const std::string& fallback) {
     if (auto i = std::get_if<int32_t>(&v)) return std::to_string(*i);
     (void)fallback;
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.7g", asDouble(v, 0));
-    return buf;
+    const char* const end = std::to_chars(buf, buf + sizeof buf, asDouble(v, 0), std::chars_format::general, 7).ptr;
+    return std::string(static_cast<const char*>(buf), end);
 }
 
 }  // namespace

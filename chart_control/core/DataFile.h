@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ChartRecords.h"
-#include "FileSystem.h"
+#include "common/FileSystem.h"
 #include "GrowableStore.h"
 
 namespace pelomar::core {

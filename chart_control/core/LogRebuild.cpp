@@ -8,7 +8,7 @@
 #include "BinaryIO.h"
 #include "ChartModel.h"
 #include "RecordCodec.h"
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 #include "common/Rounding.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"

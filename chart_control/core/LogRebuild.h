@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace pelomar::core {
 

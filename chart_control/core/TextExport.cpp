@@ -8,7 +8,7 @@
 #include "EventMarks.h"
 #include "common/NumberFormat.h"
 #include "common/RuntimeErrors.h"
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 #include "TextLines.h"
 #include "common/RuntimeError.h"
 

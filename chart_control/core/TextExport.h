@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ChartRecords.h"
-#include "FileSystem.h"
+#include "common/FileSystem.h"
 #include "GrowableStore.h"
 #include "pelomar/Enums.h"
 

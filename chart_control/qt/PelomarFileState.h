@@ -7,7 +7,7 @@
 
 #include "QtChartUiServices.h"
 #include "core/BackupLog.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 
 namespace pelomar {
 

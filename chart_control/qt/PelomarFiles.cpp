@@ -14,7 +14,7 @@
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 #include "pelomar/Pelomar.h"
 
 #include "EventGuard.h"

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 
 #include "common/Guard.h"
 #include "core/ErrorCodes.h"
@@ -44,8 +43,11 @@ void skip(F&& statement) {
 // decimal value without trailing zeros.
 std::string singleText(float value, char separator) {
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.7g", static_cast<double>(value));
-    return doubleToText(std::strtod(digits, nullptr), separator);
+    const char* const end =
+        std::to_chars(digits, digits + sizeof digits, static_cast<double>(value), std::chars_format::general, 7).ptr;
+    double shown = 0;
+    std::from_chars(digits, end, shown);
+    return doubleToText(shown, separator);
 }
 
 bool endsInChl(const std::string& name) {

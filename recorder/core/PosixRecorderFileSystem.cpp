@@ -1,19 +1,20 @@
 #include "core/PosixRecorderFileSystem.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/RuntimeErrors.h"
 
 namespace tavrin {
 
 namespace err = pelomar::core::err;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -46,22 +47,17 @@ int tryExclusive(int fd) {
 
 std::vector<RecorderFileSystem::Entry> PosixRecorderFileSystem::listFolder(const std::string& path) const {
     std::vector<Entry> entries;
-    DIR* dir = opendir(path.c_str());
-    if (dir == nullptr) return entries;
-    const int fd = dirfd(dir);
-    while (const dirent* e = readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-        struct stat st {};
-        const bool folder = fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-        entries.push_back({e->d_name, folder});
+    std::error_code ec;
+    for (fs::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        entries.push_back({it->path().filename().string(), fs::is_directory(it->symlink_status(typeError))});
     }
-    closedir(dir);
     return entries;
 }
 
 bool PosixRecorderFileSystem::folderExists(const std::string& path) const {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(path, ec));
 }
 
 int32_t PosixRecorderFileSystem::createFolder(const std::string& path) {
@@ -70,13 +66,22 @@ int32_t PosixRecorderFileSystem::createFolder(const std::string& path) {
 }
 
 int32_t PosixRecorderFileSystem::removeFolder(const std::string& path) {
-    return rmdir(path.c_str()) == 0 ? err::kNone : lastError();
+    // Only a real, empty folder goes: never a file, never a link's target.
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(path, ec);
+    if (ec) return pelomar::core::errorFromErrorCode(ec);
+    if (!fs::is_directory(st)) return pelomar::core::errorFromErrno(ENOTDIR);
+    fs::remove(path, ec);
+    return pelomar::core::errorFromErrorCode(ec);
 }
 
 int32_t PosixRecorderFileSystem::removeFile(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return err::kPathFileAccessError;
-    return unlink(path.c_str()) == 0 ? err::kNone : lastError();
+    std::error_code ec;
+    const fs::file_status st = fs::symlink_status(path, ec);
+    if (ec) return pelomar::core::errorFromErrorCode(ec);
+    if (fs::is_directory(st)) return err::kPathFileAccessError;
+    fs::remove(path, ec);
+    return pelomar::core::errorFromErrorCode(ec);
 }
 
 std::unique_ptr<RecorderFileSystem::FolderLock> PosixRecorderFileSystem::lockFolder(const std::string& folder) {

@@ -1,6 +1,5 @@
 #include "dialogs/frmDataRecovery.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QFont>
 #include <QGridLayout>
 #include <QStyle>
@@ -10,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/CodePage.h"
+#include "dialogs/CaptionWidth.h"
 
 frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent)
     : QDialog(parent), recovery_(recovery) {

@@ -1,6 +1,5 @@
 #include "dialogs/frmExport.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/CodePage.h"
+#include "dialogs/CaptionWidth.h"
 
 frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Export Data"));

@@ -1,12 +1,12 @@
 #include "dialogs/frmLogName.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/CodePage.h"
+#include "dialogs/CaptionWidth.h"
 
 frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialog(parent), entry_(entry) {
     setWindowTitle(QStringLiteral("Enter Vestrel Kado System Name"));

@@ -1,11 +1,11 @@
 #include "dialogs/frmMethod.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QFont>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <utility>
 
+#include "dialogs/CaptionWidth.h"
 #include "core/BoxText.h"
 #include "common/CodePage.h"
 

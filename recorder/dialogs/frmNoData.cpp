@@ -1,9 +1,10 @@
 #include "dialogs/frmNoData.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "dialogs/CaptionWidth.h"
 
 frmNoData::frmNoData(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tavrin"));

@@ -1,10 +1,10 @@
 #include "dialogs/frmNotes.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "common/CodePage.h"
+#include "dialogs/CaptionWidth.h"
 
 frmNotes::frmNotes(tavrin::NotesEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setWindowTitle(QStringLiteral("Notes"));

@@ -1,12 +1,12 @@
 #include "dialogs/frmPrint.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/CodePage.h"
+#include "dialogs/CaptionWidth.h"
 
 frmPrint::frmPrint(tavrin::PrintSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Print"));

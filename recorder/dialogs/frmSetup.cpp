@@ -1,10 +1,11 @@
 #include "dialogs/frmSetup.h"
 
-#include "dialogs/CaptionWidth.h"
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include "dialogs/CaptionWidth.h"
 
 frmSetup::frmSetup(tavrin::PortSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Data Collection Setup"));

@@ -6,16 +6,25 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
-#include "common/RuntimeErrors.h"
+#include "common/PosixFileSystem.h"
 #include "common/RuntimeError.h"
+#include "common/RuntimeErrors.h"
+#include "common/SafeFile.h"
+#include "common/UserFolders.h"
 
 namespace tavrin {
 
 namespace {
+
+// Settings are the user's own: new files are not for others to read.
+pelomar::core::FileSystem& files() {
+    static pelomar::core::PosixFileSystem posix(0600);
+    return posix;
+}
 
 [[noreturn]] void raiseErrno() { throw pelomar::RuntimeError(pelomar::core::errorFromErrno(errno)); }
 
@@ -77,35 +86,14 @@ private:
     int fd_;
 };
 
-void writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) raiseErrno();
-        done += static_cast<size_t>(n);
-    }
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
-}
-
 }  // namespace
 
 SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {}
 
 std::string SettingsFile::defaultPath() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr ? home : ".") + "/.config";
-    }
+    const std::string base = pelomar::core::configHome();
     (void)::mkdir(base.c_str(), 0700);
-    const std::string folder = base + "/tavrin-ms";
+    const std::string folder = pelomar::core::programConfigFolder();
     (void)::mkdir(folder.c_str(), 0700);
     return folder + "/settings.ini";
 }
@@ -148,21 +136,12 @@ std::string SettingsFile::format(const Document& document) {
 }
 
 SettingsFile::Document SettingsFile::read() const {
-    FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT) return {};
-        raiseErrno();
+    std::vector<uint8_t> bytes;
+    if (const int32_t e = files().readFile(path_, bytes)) {
+        if (e == pelomar::core::err::kFileNotFound) return {};
+        throw pelomar::RuntimeError(e);
     }
-    std::string text;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) raiseErrno();
-        if (n == 0) break;
-        text.append(buffer, static_cast<size_t>(n));
-    }
-    return parse(text);
+    return parse(std::string(bytes.begin(), bytes.end()));
 }
 
 template <typename Change>
@@ -177,34 +156,10 @@ void SettingsFile::change(Change&& apply) {
     Document document = read();
     if (!apply(document)) return;
 
-    const std::string temp = path_ + ".tmp";
-    {
-        FileDescriptor out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-        if (out.get() < 0) raiseErrno();
-        try {
-            writeAll(out.get(), format(document));
-            if (::fsync(out.get()) != 0) raiseErrno();
-        } catch (...) {
-            ::close(out.release());
-            (void)::unlink(temp.c_str());
-            throw;
-        }
-        if (::close(out.release()) != 0) {
-            const int saved = errno;
-            (void)::unlink(temp.c_str());
-            errno = saved;
-            raiseErrno();
-        }
-    }
-    if (::rename(temp.c_str(), path_.c_str()) != 0) {
-        const int saved = errno;
-        (void)::unlink(temp.c_str());
-        errno = saved;
-        raiseErrno();
-    }
-    // The rename itself survives a power failure only once the folder is on disk.
-    FileDescriptor folder(::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) (void)::fsync(folder.get());
+    const std::string text = format(document);
+    if (const int32_t e = pelomar::core::replaceThroughTemporary(
+            files(), path_, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+        throw pelomar::RuntimeError(e);
 }
 
 std::string SettingsFile::GetSetting(const std::string& section, const std::string& key,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace pelomar::core {
 
@@ -46,5 +47,8 @@ std::string errorText(int32_t number);
 
 // Maps a C errno value onto the run-time error a file operation would raise.
 int32_t errorFromErrno(int errnoValue);
+// The same for the error of a std::filesystem call (an errno value in the
+// generic or system category; anything else is a device error).
+int32_t errorFromErrorCode(const std::error_code& error);
 
 }  // namespace pelomar::core

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "../support/BackupRun.h"
-#include "../support/FakeFileSystem.h"
+#include "../../common/FakeFileSystem.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 
 using namespace pelomar::core;
 using pelomar::test::BackupRun;

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "../support/FakeFileSystem.h"
+#include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
 

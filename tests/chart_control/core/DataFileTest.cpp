@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "../support/FakeFileSystem.h"
+#include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 
 using namespace pelomar::core;
 using pelomar::test::FakeFileSystem;

@@ -13,9 +13,9 @@
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 #include "core/TextExport.h"
 
 using namespace pelomar::core;

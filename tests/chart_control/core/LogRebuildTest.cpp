@@ -13,16 +13,16 @@
 #include <vector>
 
 #include "../support/BackupRun.h"
-#include "../support/FakeFileSystem.h"
+#include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/BinaryIO.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "core/RecordCodec.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 
 extern char** environ;
 

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <limits>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/ChartModel.h"
 #include "pelomar/PropertyBag.h"
+#include "../../support/GermanLocale.h"
 
 using namespace pelomar;
 using namespace pelomar::core;
@@ -139,4 +142,68 @@ TEST(PersistedProperties, InvalidValuesFallBackToTheKeysDefault) {
         EXPECT_EQ(m.chartType(), ChartTypeEnm::Pelomar) << c.key;
         EXPECT_EQ(m.XEnd(), 10) << c.key;
     }
+}
+
+namespace {
+// A bag kept as text, as a property file keeps it: numbers are written in
+// the "C" form, whatever the process locale.
+class TextBag : public PropertyBag {
+public:
+    std::map<std::string, std::string> text;
+    PropertyValue ReadProperty(const std::string& name, const PropertyValue& def) override {
+        const auto it = text.find(name);
+        return it == text.end() ? def : PropertyValue(it->second);
+    }
+    void WriteProperty(const std::string& name, const PropertyValue& value, const PropertyValue&) override {
+        char buf[64];
+        if (const auto* f = std::get_if<float>(&value)) {
+            text[name] = std::string(buf, std::to_chars(buf, buf + sizeof buf, *f).ptr);
+        } else if (const auto* d = std::get_if<double>(&value)) {
+            text[name] = std::string(buf, std::to_chars(buf, buf + sizeof buf, *d).ptr);
+        } else if (const auto* i = std::get_if<int32_t>(&value)) {
+            text[name] = std::to_string(*i);
+        } else if (const auto* b = std::get_if<bool>(&value)) {
+            text[name] = *b ? "True" : "False";
+        } else {
+            text[name] = std::get<std::string>(value);
+        }
+    }
+};
+}  // namespace
+
+TEST(PersistedProperties, TextRoundTripIsTheSameUnderAGermanLocale) {
+    tavrin::test::GermanLocale german;
+    if (!german.active()) GTEST_SKIP() << "no German locale on this machine (scripts/setup makes one)";
+
+    ChartModel written;
+    ChartProperties& p = written.propertyFields();
+    p.XStart = 1.5f;
+    p.XEnd = 12.25f;
+    p.Y1Start = -0.125f;
+    p.Y1End = 2.5f;
+    p.Y2Start = 0.5f;
+    p.Y2End = 250.75f;
+    p.SamplingRate = 2.5f;
+    TextBag bag;
+    written.WriteProperties(bag);
+    EXPECT_EQ(bag.text.at("Y1End"), "2.5");
+
+    ChartModel read;
+    read.readPropertyFields(bag);
+    const ChartProperties& q = read.propertyFields();
+    EXPECT_EQ(q.XStart, 1.5f);
+    EXPECT_EQ(q.XEnd, 12.25f);
+    EXPECT_EQ(q.Y1Start, -0.125f);
+    EXPECT_EQ(q.Y1End, 2.5f);
+    EXPECT_EQ(q.Y2Start, 0.5f);
+    EXPECT_EQ(q.Y2End, 250.75f);
+    EXPECT_EQ(q.SamplingRate, 2.5f);
+
+    // A number where a text is kept reads as its "C" form.
+    bag.text.erase("GraphTitle");
+    MemoryPropertyBag typed;
+    typed.WriteProperty("GraphTitle", PropertyValue(1.5f), PropertyValue(std::string()));
+    ChartModel titled;
+    titled.readPropertyFields(typed);
+    EXPECT_EQ(titled.propertyFields().GraphTitle, "1.5");
 }

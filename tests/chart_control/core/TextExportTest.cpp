@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "../support/FakeFileSystem.h"
+#include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
-#include "core/SafeFile.h"
+#include "common/SafeFile.h"
 #include "core/TextExport.h"
 #include "common/RuntimeError.h"
 

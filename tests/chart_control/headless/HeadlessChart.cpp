@@ -2,7 +2,7 @@
 
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 
 namespace pelomar::test {
 

@@ -13,7 +13,7 @@
 #include "BackupRun.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
-#include "core/PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 
 using namespace pelomar::core;
 

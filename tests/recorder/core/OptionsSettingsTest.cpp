@@ -8,6 +8,7 @@
 #include "core/SettingText.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/RecorderRig.h"
+#include "../../support/GermanLocale.h"
 #include "common/RuntimeError.h"
 
 namespace tavrin::test {
@@ -113,6 +114,29 @@ TEST_F(OptionsSettingsTest, StoredValuesAreRead) {
     EXPECT_EQ(rig.globals().ComPortNumber, 3);
     EXPECT_FALSE(rig.globals().LogOn);
     EXPECT_EQ(rig.globals().DataFileSizeHours, 1.5);
+}
+
+// The settings text follows the user's separator, never the C library's
+// locale: a German process locale with a "." separator keeps "1.5".
+TEST_F(OptionsSettingsTest, RoundTripIsTheSameUnderAGermanLocale) {
+    GermanLocale german;
+    if (!german.active()) GTEST_SKIP() << "no German locale on this machine (scripts/setup makes one)";
+    for (const char separator : {'.', ','}) {
+        RecorderRig r;
+        FakeSettingsStore s;
+        OptionsSettings o{s, r.globals(), r.rec->errors, separator};
+        r.globals().ComPortNumber = 4;
+        r.globals().LogOn = false;
+        r.globals().DataFileSizeHours = 1.5;
+        o.SaveSettings();
+        EXPECT_EQ(s.GetSetting("Options", "DataFileSizeHours", ""), std::string("1") + separator + "5");
+        r.globals().DataFileSizeHours = 24;
+        o.LoadSettings();
+        EXPECT_EQ(r.globals().ComPortNumber, 4);
+        EXPECT_FALSE(r.globals().LogOn);
+        EXPECT_EQ(r.globals().DataFileSizeHours, 1.5) << separator;
+        EXPECT_TRUE(r.ui.boxes.empty());
+    }
 }
 
 TEST_F(OptionsSettingsTest, AnUnconvertibleValueIsReportedAndAllThreeTakeTheirDefaults) {

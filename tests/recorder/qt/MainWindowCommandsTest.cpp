@@ -88,6 +88,38 @@ private slots:
         QCOMPARE(printer.shown, 0);
     }
 
+    // Only the program's end is left to the one who starts the program.
+    void noCommandHookIsLeftEmpty() {
+        frmStartup splash(nullptr, nullptr);
+        splash.TimerLoadMain.stop();
+        TavrinApplication::Services s = services();
+        s.about = &splash;
+        TavrinApplication app(s);
+        const frmMain::Commands& c = app.window().commands;
+        const std::pair<const char*, bool> hooks[] = {
+            {"mnuOpenData_Click", bool(c.mnuOpenData_Click)},
+            {"mnuOpenLog_Click", bool(c.mnuOpenLog_Click)},
+            {"mnuClose_Click", bool(c.mnuClose_Click)},
+            {"mnuSaveData_Click", bool(c.mnuSaveData_Click)},
+            {"mnuSaveDataAs_Click", bool(c.mnuSaveDataAs_Click)},
+            {"mnuSaveSlectedData_Click", bool(c.mnuSaveSlectedData_Click)},
+            {"mnuSaveLog_Click", bool(c.mnuSaveLog_Click)},
+            {"mnuExport_Click", bool(c.mnuExport_Click)},
+            {"mnuPrintSetup_Click", bool(c.mnuPrintSetup_Click)},
+            {"mnuPrint_Click", bool(c.mnuPrint_Click)},
+            {"mnuClear_Click", bool(c.mnuClear_Click)},
+            {"mnuLogName_Click", bool(c.mnuLogName_Click)},
+            {"mnuAbout_Click", bool(c.mnuAbout_Click)},
+            {"showMethodWindow", bool(c.showMethodWindow)},
+            {"unloadMethodWindow", bool(c.unloadMethodWindow)},
+            {"showNotesWindow", bool(c.showNotesWindow)},
+            {"unloadNotesWindow", bool(c.unloadNotesWindow)},
+            {"showDataRecovery", bool(c.showDataRecovery)},
+            {"OpenChartFile", bool(c.OpenChartFile)},
+        };
+        for (const auto& [name, set] : hooks) QVERIFY2(set, name);
+    }
+
     void toolbarButtonsOpenTheirWindowsAndAreReleasedOnClose() {
         TavrinApplication app(services());
         frmMain& w = app.window();

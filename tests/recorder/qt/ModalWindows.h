@@ -9,10 +9,21 @@
 
 namespace tavrin::test {
 
+// A timer that polls for a window; it goes with the application, or after a
+// minute when no window came.
+inline QTimer* pollingTimer() {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QTimer::singleShot(60000, timer, [timer] {
+        timer->stop();
+        timer->deleteLater();
+    });
+    return timer;
+}
+
 // Runs `act` on the next modal window once it is open, from its own event
 // loop (a modal window blocks the caller until it closes).
 inline void onModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
+    auto* timer = pollingTimer();
     QObject::connect(timer, &QTimer::timeout, timer, [timer, act = std::move(act)] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || !modal->isVisible()) return;
@@ -26,7 +37,7 @@ inline void onModal(std::function<void(QWidget*)> act) {
 // The first activation asks for the system name: keep the one offered
 // (other windows that open before it are left alone).
 inline void keepSystemName() {
-    auto* timer = new QTimer;
+    auto* timer = pollingTimer();
     QObject::connect(timer, &QTimer::timeout, timer, [timer] {
         auto* name = qobject_cast<frmLogName*>(QApplication::activeModalWidget());
         if (name == nullptr || !name->isVisible()) return;

@@ -1,4 +1,4 @@
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 
 #include <cctype>
 
@@ -62,8 +62,12 @@ int32_t checkReplaceable(FileSystem& fs, const std::string& path) {
 
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes) {
     if (const int32_t e = checkReplaceable(fs, path)) return e;
+    return replaceThroughTemporary(fs, path, bytes.data(), bytes.size());
+}
+
+int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size) {
     std::string tmp;
-    int32_t e = fs.writeTemporary(path, bytes.data(), bytes.size(), tmp);
+    int32_t e = fs.writeTemporary(path, data, size, tmp);
     if (e == err::kNone) {
         e = fs.renameFile(tmp, path);
         if (e != err::kNone) (void)fs.removeFile(tmp);
@@ -71,6 +75,22 @@ int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<u
         (void)fs.removeFile(tmp);
     }
     if (e == err::kNone) removeLeftoverTemporaries(fs, path);
+    return e;
+}
+
+int32_t appendWhole(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size) {
+    // A device or pipe has no length to go back to, nor has a file whose
+    // length cannot be read.
+    uint64_t before = 0;
+    bool cutBack = false;
+    switch (fs.kindOf(path)) {
+    case PathKind::Missing: cutBack = true; break;
+    case PathKind::File: cutBack = fs.fileSize(path, before) == err::kNone; break;
+    case PathKind::Folder:
+    case PathKind::Other: break;
+    }
+    const int32_t e = fs.appendFile(path, data, size, true);
+    if (e != err::kNone && cutBack) (void)fs.truncateFile(path, before);
     return e;
 }
 

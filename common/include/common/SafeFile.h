@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace pelomar::core {
 
@@ -26,6 +26,14 @@ void removeLeftoverTemporaries(FileSystem& fs, const std::string& target);
 // `path` that may not be written (or is not a file) is refused with 75 and
 // keeps its bytes and mode. On failure no temporary file is left.
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes);
+// The same without the refusal: for a file that only this program keeps,
+// which a rename replaces whatever its mode.
+int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size);
+
+// Appends `data` at the end of `path` (made when missing) and flushes it; when
+// that fails a regular file is cut back to its length before, so it never
+// keeps a part of `data`.
+int32_t appendWhole(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size);
 
 // 0 when `path` is missing or a file this process may write, else 75 (or
 // the error of the check).

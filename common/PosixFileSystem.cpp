@@ -1,6 +1,5 @@
-#include "PosixFileSystem.h"
+#include "common/PosixFileSystem.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -9,9 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
-#include "SafeFile.h"
+#include "common/SafeFile.h"
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::core {
@@ -121,7 +121,7 @@ int32_t PosixFileSystem::readFile(const std::string& path, std::vector<uint8_t>&
 }
 
 int32_t PosixFileSystem::writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) {
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, newFileMode_));
     if (fd.get() < 0) return createError();
     if (const int32_t e = writeAll(fd.get(), data, size)) return e;
     if (flush && ::fsync(fd.get()) != 0) return lastError();
@@ -132,7 +132,7 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     bool created = false;
     int raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (raw < 0 && errno == ENOENT) {
-        raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode_);
         if (raw < 0) return createError();
         created = true;
     }
@@ -161,7 +161,7 @@ int32_t PosixFileSystem::writeTemporary(const std::string& target, const uint8_t
         for (const unsigned char r : random) unique += kChars[r % (sizeof kChars - 1)];
         tmp = temporaryName(target, unique);
         // O_EXCL: never opens, and so never truncates, a file that is there.
-        raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode_);
         if (raw < 0 && errno != EEXIST) return createError();
     }
     if (raw < 0) return err::kFileAlreadyExists;
@@ -206,12 +206,12 @@ int32_t PosixFileSystem::checkWritable(const std::string& path) {
 
 int32_t PosixFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
     names.clear();
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return lastError();
-    while (const dirent* e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.emplace_back(e->d_name);
-    }
-    ::closedir(dir);
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return errorFromErrorCode(ec);
+    // A folder that fails part way gives the names read until then.
+    for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
     return err::kNone;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "FileSystem.h"
+#include <sys/types.h>
+
+#include "common/FileSystem.h"
 
 namespace pelomar::core {
 
@@ -8,6 +10,10 @@ namespace pelomar::core {
 // on disk. errno values map onto run-time error numbers.
 class PosixFileSystem : public FileSystem {
 public:
+    // Files this makes get `newFileMode` less the umask; a temporary that
+    // replaces a file takes that file's mode instead.
+    explicit PosixFileSystem(mode_t newFileMode = 0666) : newFileMode_(newFileMode) {}
+
     PathKind kindOf(const std::string& path) override;
     int32_t fileSize(const std::string& path, uint64_t& size) override;
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override;
@@ -20,6 +26,9 @@ public:
     int32_t removeFile(const std::string& path) override;
     int32_t checkWritable(const std::string& path) override;
     int32_t listFolder(const std::string& folder, std::vector<std::string>& names) override;
+
+private:
+    mode_t newFileMode_;
 };
 
 }  // namespace pelomar::core

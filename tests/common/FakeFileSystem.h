@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/FileSystem.h"
-#include "core/SafeFile.h"
+#include "common/FileSystem.h"
+#include "common/SafeFile.h"
 #include "common/RuntimeErrors.h"
 
 namespace pelomar::test {
