@@ -28,10 +28,10 @@
 #include "core/SettingsStore.h"
 #include "core/StartupSequence.h"
 #include "core/UiServices.h"
-#include "platform/ActionControls.h"
-#include "platform/PelomarHost.h"
-#include "platform/QtAxisControls.h"
-#include "platform/QtChartTabs.h"
+#include "ui/ActionControls.h"
+#include "ui/PelomarHost.h"
+#include "ui/QtAxisControls.h"
+#include "ui/QtChartTabs.h"
 
 class frmMain;
 

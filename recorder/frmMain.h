@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "FrameScaleAxis.h"
+#include "ui/FrameScaleAxis.h"
 #include "TavrinApplication.h"
 #include "core/StartupSequence.h"
 #include "dialogs/frmNoData.h"
 #include "pelomar/Pelomar.h"
 #include "platform/QtTimer.h"
-#include "platform/ReceiveLed.h"
-#include "platform/SlotScrollBar.h"
+#include "ui/ReceiveLed.h"
+#include "ui/SlotScrollBar.h"
 
 // The recorder's main window: its seven charts, the receive LED, the menus,
 // toolbar, tabs, axis frame and the decoder's timers. The logic lives in the

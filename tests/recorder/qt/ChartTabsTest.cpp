@@ -14,9 +14,9 @@
 #include "fakes/FakeUi.h"
 #include "ModalWindows.h"
 #include "frmMain.h"
-#include "platform/PelomarHost.h"
+#include "ui/PelomarHost.h"
 #include "qt/AppFakes.h"
-#include "platform/QtChartTabs.h"
+#include "ui/QtChartTabs.h"
 
 using namespace tavrin::test;
 using pelomar::test::RecordingUiServices;

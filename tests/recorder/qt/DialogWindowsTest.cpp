@@ -16,7 +16,7 @@
 #include "fakes/FakeUi.h"
 #include "core/PosixRecorderFileSystem.h"
 #include "pelomar/Pelomar.h"
-#include "platform/PelomarHost.h"
+#include "ui/PelomarHost.h"
 
 using namespace tavrin;
 using namespace tavrin::test;

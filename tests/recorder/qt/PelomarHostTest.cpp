@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "../../chart_control/support/RecordingUiServices.h"
-#include "platform/PelomarHost.h"
+#include "ui/PelomarHost.h"
 
 // The host over a chart control, through the members the recorder, the
 // backup tick and the dialogs call (the tab slots' and the rebuild's are

@@ -1,13 +1,13 @@
 #include <QtTest>
 
-#include "FrameScaleAxis.h"
+#include "ui/FrameScaleAxis.h"
 #include "core/AxisPanel.h"
 #include "core/modGlobas.h"
 #include "fakes/FakeAxisChart.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeUi.h"
-#include "platform/QtAxisControls.h"
+#include "ui/QtAxisControls.h"
 
 using namespace tavrin;
 using namespace tavrin::test;

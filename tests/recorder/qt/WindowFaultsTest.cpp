@@ -23,7 +23,7 @@
 #include "core/PosixRecorderFileSystem.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeSettingsStore.h"
-#include "platform/PelomarHost.h"
+#include "ui/PelomarHost.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeScheduler.h"

@@ -1,4 +1,4 @@
-#include "platform/ActionControls.h"
+#include "ui/ActionControls.h"
 
 #include <string>
 #include <utility>

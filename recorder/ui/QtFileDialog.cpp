@@ -1,4 +1,4 @@
-#include "platform/QtFileDialog.h"
+#include "ui/QtFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

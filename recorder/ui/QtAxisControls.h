@@ -3,11 +3,11 @@
 #include <QObject>
 #include <array>
 
-#include "FrameScaleAxis.h"
+#include "ui/FrameScaleAxis.h"
 #include "core/AxisPanel.h"
 #include "core/AxisPanelControls.h"
 #include "core/ErrorReporter.h"
-#include "platform/SlotScrollBar.h"
+#include "ui/SlotScrollBar.h"
 
 namespace tavrin {
 

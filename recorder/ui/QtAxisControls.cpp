@@ -1,4 +1,4 @@
-#include "platform/QtAxisControls.h"
+#include "ui/QtAxisControls.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "platform/QtChartTabs.h"
+#include "ui/QtChartTabs.h"
 
 #include <QFontMetricsF>
 

@@ -1,4 +1,4 @@
-#include "platform/ReceiveLed.h"
+#include "ui/ReceiveLed.h"
 
 #include <QPainter>
 

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "core/ChartTabs.h"
-#include "platform/SlotScrollBar.h"
+#include "ui/SlotScrollBar.h"
 
 namespace tavrin {
 

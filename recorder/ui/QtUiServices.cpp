@@ -1,4 +1,4 @@
-#include "platform/QtUiServices.h"
+#include "ui/QtUiServices.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "FrameScaleAxis.h"
+#include "ui/FrameScaleAxis.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

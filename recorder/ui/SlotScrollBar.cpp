@@ -1,4 +1,4 @@
-#include "platform/SlotScrollBar.h"
+#include "ui/SlotScrollBar.h"
 
 #include <algorithm>
 

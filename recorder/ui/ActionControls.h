@@ -7,8 +7,8 @@
 #include <stdexcept>
 
 #include "core/MainWindowControls.h"
-#include "platform/ReceiveLed.h"
-#include "platform/SlotScrollBar.h"
+#include "ui/ReceiveLed.h"
+#include "ui/SlotScrollBar.h"
 
 namespace tavrin {
 

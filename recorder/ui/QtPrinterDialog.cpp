@@ -1,4 +1,4 @@
-#include "platform/QtPrinterDialog.h"
+#include "ui/QtPrinterDialog.h"
 
 #include <QPrintDialog>
 #include <algorithm>
