@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "core/DataRecovery.h"
-#include "core/ExportSetup.h"
-#include "core/NotesEditor.h"
-#include "core/PrintSetup.h"
-#include "core/SystemNameEntry.h"
+#include "core/DataRecoveryLogic.h"
+#include "core/ExportLogic.h"
+#include "core/NotesLogic.h"
+#include "core/PrintLogic.h"
+#include "core/LogNameLogic.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmExport.h"
 #include "dialogs/frmLogName.h"
@@ -72,7 +72,7 @@ TavrinApplication::TavrinApplication(const Services& services)
                                                          services.decimalSeparator);
     portChoice_ = std::make_unique<tavrin::PortChoice>(
         services.port, services.probe, w.TimerCheckComData, recorder_->globals, services.ui, recorder_->errors,
-        [&w](tavrin::PortSetup& setup) {
+        [&w](tavrin::SetupLogic& setup) {
             frmSetup dialog(setup, &w);
             dialog.showModal();
         });
@@ -157,7 +157,7 @@ void TavrinApplication::showMethodWindow() {
 }
 
 void TavrinApplication::showNotesWindow() {
-    tavrin::NotesEditor editor(currentChart(), recorder_->globals, services_.ui,
+    tavrin::NotesLogic editor(currentChart(), recorder_->globals, services_.ui,
                                [this] { releaseButton("cmdNotes"); });
     frmNotes dialog(editor, window_.get());
     notesWindow_ = &dialog;
@@ -167,7 +167,7 @@ void TavrinApplication::showNotesWindow() {
 void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) {
     if (registry_ == nullptr) return;
     frmMain& w = *window_;
-    tavrin::DataRecovery recovery(tavrin::DataRecovery::Services{
+    tavrin::DataRecoveryLogic recovery(tavrin::DataRecoveryLogic::Services{
         recorder_->globals, services_.ui, *registry_, [&w] {
             // The window's Save Log, whoever provides it by then.
             if (w.commands.mnuSaveLog_Click) w.commands.mnuSaveLog_Click();
@@ -187,7 +187,7 @@ void TavrinApplication::bindDialogs() {
         float from = 0;
         float to = 0;
         w.GetZoomedTime(from, to);
-        tavrin::ExportSetup setup(tavrin::ExportSetup::Services{currentChart(), services_.fileDialog, services_.cursor, handelError},
+        tavrin::ExportLogic setup(tavrin::ExportLogic::Services{currentChart(), services_.fileDialog, services_.cursor, handelError},
                                   from, to, services_.decimalSeparator);
         frmExport dialog(setup, &w);
         dialog.showModal();
@@ -196,7 +196,7 @@ void TavrinApplication::bindDialogs() {
     c.mnuPrint_Click = [this, &w] {
         tavrin::DialogChart& chart = currentChart();
         print_->mnuPrint_Click(chart, [this, &w, &chart] {
-            tavrin::PrintSetup setup(chart, print_->Choices, [&w] {
+            tavrin::PrintLogic setup(chart, print_->Choices, [&w] {
                 if (w.commands.mnuPrintSetup_Click) w.commands.mnuPrintSetup_Click();
             });
             frmPrint dialog(setup, &w);
@@ -212,7 +212,7 @@ void TavrinApplication::bindDialogs() {
         if (notesWindow_) notesWindow_->done(QDialog::Accepted);
     };
     c.mnuLogName_Click = [this, &w] {
-        tavrin::SystemNameEntry entry(tavrin::SystemNameEntry::Services{
+        tavrin::LogNameLogic entry(tavrin::LogNameLogic::Services{
             recorder_->globals, services_.ui,
             [&w](const std::string& caption) { w.setWindowTitle(pelomar::fromCodePage(caption)); },
             [this] {

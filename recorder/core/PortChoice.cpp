@@ -19,18 +19,18 @@ PortChoice::PortChoice(SerialPort& mainPort, SerialPort& probe, Timer& timerChec
       showSetup_(std::move(showSetup)) {}
 
 bool PortChoice::ChoosePort(bool otherCopyWasRunning) {
-    PortSetup setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
+    SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
     setup.Form_Load();
     int16_t useMainPort = -1;
     setup.CheckComPorts(useMainPort);
 
     const int16_t saved = globals_.ComPortNumber;
-    if (saved >= 1 && saved <= PortSetup::kPorts && setup.optComEnabled[static_cast<size_t>(saved - 1)] &&
+    if (saved >= 1 && saved <= SetupLogic::kPorts && setup.optComEnabled[static_cast<size_t>(saved - 1)] &&
         !otherCopyWasRunning) {
         mainPort_.setCommPort(saved);
         return true;
     }
-    for (int16_t i = 0; i < PortSetup::kPorts; ++i) {
+    for (int16_t i = 0; i < SetupLogic::kPorts; ++i) {
         if (!setup.optComEnabled[static_cast<size_t>(i)]) continue;
         globals_.ComPortNumber = static_cast<int16_t>(i + 1);
         // The saved port's option may still be checked though the scan found
@@ -63,7 +63,7 @@ void PortChoice::OpenPort() {
 
 void PortChoice::ShowSetupDialog() {
     try {
-        PortSetup setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
+        SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
         setup.Form_Load();
         if (showSetup_) showSetup_(setup);
     } catch (...) {

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "core/ErrorReporter.h"
-#include "core/PortSetup.h"
+#include "core/SetupLogic.h"
 #include "core/SerialPort.h"
 #include "core/Timer.h"
 #include "core/UiServices.h"
@@ -15,7 +15,7 @@ namespace tavrin {
 class PortChoice {
 public:
     // Shows a setup dialog modally over the given state.
-    using ShowSetup = std::function<void(PortSetup&)>;
+    using ShowSetup = std::function<void(SetupLogic&)>;
 
     PortChoice(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData, modGlobas& globals,
                UiServices& ui, ErrorReporter& errors, ShowSetup showSetup);

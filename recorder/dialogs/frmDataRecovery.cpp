@@ -11,7 +11,7 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent)
+frmDataRecovery::frmDataRecovery(tavrin::DataRecoveryLogic& recovery, QWidget* parent)
     : QDialog(parent), recovery_(recovery) {
     setWindowTitle(QStringLiteral("Tavrin - Recover Data"));
     setModal(true);
@@ -91,7 +91,7 @@ frmDataRecovery::frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent
 void frmDataRecovery::fillList() {
     filling_ = true;
     lstLogFiles->clear();
-    for (const tavrin::DataRecovery::Line& line : recovery_.lstLogFiles) {
+    for (const tavrin::DataRecoveryLogic::Line& line : recovery_.lstLogFiles) {
         auto* item = new QListWidgetItem(pelomar::fromCodePage(line.text), lstLogFiles);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(line.checked ? Qt::Checked : Qt::Unchecked);

@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <array>
 
-#include "core/DataRecovery.h"
+#include "core/DataRecoveryLogic.h"
 
 // "Tavrin - Recover Data": the leftover logs as a check list, Recover and Done.
 class frmDataRecovery : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmDataRecovery(tavrin::DataRecovery& recovery, QWidget* parent = nullptr);
+    explicit frmDataRecovery(tavrin::DataRecoveryLogic& recovery, QWidget* parent = nullptr);
 
     // The start-up's step: lists the logs and, when there are any, runs the
     // window modally; with none, deletes all logs unseen.
@@ -37,6 +37,6 @@ private:
     void fillList();
     void placeHeadings();
     QWidget* headings_ = nullptr;
-    tavrin::DataRecovery& recovery_;
+    tavrin::DataRecoveryLogic& recovery_;
     bool filling_ = false;
 };

@@ -9,10 +9,10 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmExport::frmExport(tavrin::ExportLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Export Data"));
     setModal(true);
-    setProperty("HelpContextID", tavrin::ExportSetup::kHelpContext);
+    setProperty("HelpContextID", tavrin::ExportLogic::kHelpContext);
     auto* layout = new QVBoxLayout(this);
     fitCaption(*this, *layout);
 
@@ -29,7 +29,7 @@ frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(pare
     }
     lblSampRateCaption = new QLabel(QStringLiteral("Sampling Rate:                  "), frameData);
     cmbSamlingRate = new QComboBox(frameData);
-    for (const char* rate : tavrin::ExportSetup::kRates) cmbSamlingRate->addItem(QString::fromLatin1(rate));
+    for (const char* rate : tavrin::ExportLogic::kRates) cmbSamlingRate->addItem(QString::fromLatin1(rate));
     lblPtPerSec = new QLabel(QStringLiteral("Points/sec  (Total:"), frameData);
     lblTotal = new QLabel(frameData);
     dataGrid->addWidget(lblSampRateCaption, 2, 0);
@@ -46,13 +46,13 @@ frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(pare
 
     frameContent = new QGroupBox(QStringLiteral("Select Information for Export File"), this);
     auto* content = new QGridLayout(frameContent);
-    auto box = [&](const char* caption, bool tavrin::ExportSetup::*state, int row) {
+    auto box = [&](const char* caption, bool tavrin::ExportLogic::*state, int row) {
         auto* check = new QCheckBox(QString::fromLatin1(caption), frameContent);
         content->addWidget(check, row, 0);
         connect(check, &QCheckBox::toggled, this, [this, state](bool on) {
             run([&] {
                 setup_.*state = on;
-                if (state == &tavrin::ExportSetup::chkMethod)
+                if (state == &tavrin::ExportLogic::chkMethod)
                     setup_.chkMethod_Click();
                 else
                     setup_.chkContent_Click();
@@ -60,11 +60,11 @@ frmExport::frmExport(tavrin::ExportSetup& setup, QWidget* parent) : QDialog(pare
         });
         return check;
     };
-    chkUV = box("UV Data", &tavrin::ExportSetup::chkUV, 0);
-    chkCond = box("Conductivity Data", &tavrin::ExportSetup::chkCond, 1);
-    chkEvents = box("Event Marks", &tavrin::ExportSetup::chkEvents, 2);
-    chkNotes = box("Notes", &tavrin::ExportSetup::chkNotes, 3);
-    chkMethod = box("Method List", &tavrin::ExportSetup::chkMethod, 4);
+    chkUV = box("UV Data", &tavrin::ExportLogic::chkUV, 0);
+    chkCond = box("Conductivity Data", &tavrin::ExportLogic::chkCond, 1);
+    chkEvents = box("Event Marks", &tavrin::ExportLogic::chkEvents, 2);
+    chkNotes = box("Notes", &tavrin::ExportLogic::chkNotes, 3);
+    chkMethod = box("Method List", &tavrin::ExportLogic::chkMethod, 4);
     lblPosition = new QLabel(QStringLiteral("Method Position"), frameContent);
     content->addWidget(lblPosition, 0, 1);
     auto* positions = new QButtonGroup(this);

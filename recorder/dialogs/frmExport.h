@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "core/ExportSetup.h"
+#include "core/ExportLogic.h"
 
 // "Export Data": range, sampling rate and content of the text export, over
 // the setup's state.
@@ -17,7 +17,7 @@ class frmExport : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmExport(tavrin::ExportSetup& setup, QWidget* parent = nullptr);
+    explicit frmExport(tavrin::ExportLogic& setup, QWidget* parent = nullptr);
 
     // Loads the setup, then runs modally until Export or Cancel.
     void showModal();
@@ -46,5 +46,5 @@ private:
     template <typename Handler>
     void run(Handler&& handler);
 
-    tavrin::ExportSetup& setup_;
+    tavrin::ExportLogic& setup_;
 };

@@ -8,7 +8,7 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialog(parent), entry_(entry) {
+frmLogName::frmLogName(tavrin::LogNameLogic& entry, QWidget* parent) : QDialog(parent), entry_(entry) {
     setWindowTitle(QStringLiteral("Enter Vestrel Kado System Name"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -18,7 +18,7 @@ frmLogName::frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent) : QDialo
     lblPrompt->setWordWrap(true);
     layout->addWidget(lblPrompt);
     txtLogFileName = new QLineEdit(QStringLiteral("Default"), this);
-    txtLogFileName->setMaxLength(static_cast<int>(tavrin::SystemNameEntry::kMaxLength));
+    txtLogFileName->setMaxLength(static_cast<int>(tavrin::LogNameLogic::kMaxLength));
     txtLogFileName->installEventFilter(this);
     layout->addWidget(txtLogFileName);
     auto* buttons = new QHBoxLayout;

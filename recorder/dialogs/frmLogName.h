@@ -6,14 +6,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/SystemNameEntry.h"
+#include "core/LogNameLogic.h"
 
 // "Enter Vestrel Kado System Name": the system-name entry over its state.
 class frmLogName : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmLogName(tavrin::SystemNameEntry& entry, QWidget* parent = nullptr);
+    explicit frmLogName(tavrin::LogNameLogic& entry, QWidget* parent = nullptr);
 
     // Runs the whole mnuLogName_Click: shows the window modally and rewrites
     // the instance record afterwards.
@@ -31,5 +31,5 @@ protected:
 
 private:
     void refresh();
-    tavrin::SystemNameEntry& entry_;
+    tavrin::LogNameLogic& entry_;
 };

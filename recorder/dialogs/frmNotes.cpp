@@ -6,10 +6,10 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmNotes::frmNotes(tavrin::NotesEditor& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
+frmNotes::frmNotes(tavrin::NotesLogic& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
     setWindowTitle(QStringLiteral("Notes"));
     setModal(true);
-    setProperty("HelpContextID", tavrin::NotesEditor::kHelpContext);
+    setProperty("HelpContextID", tavrin::NotesLogic::kHelpContext);
     auto* layout = new QVBoxLayout(this);
     fitCaption(*this, *layout);
     txtNotes = new QPlainTextEdit(this);

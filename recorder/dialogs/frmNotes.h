@@ -5,14 +5,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/NotesEditor.h"
+#include "core/NotesLogic.h"
 
 // "Notes": the current tab's notes, edited in place.
 class frmNotes : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmNotes(tavrin::NotesEditor& editor, QWidget* parent = nullptr);
+    explicit frmNotes(tavrin::NotesLogic& editor, QWidget* parent = nullptr);
 
     // Loads the notes, then runs modally until the editor lets it close.
     void showModal();
@@ -27,5 +27,5 @@ protected:
 
 private:
     void takeText();
-    tavrin::NotesEditor& editor_;
+    tavrin::NotesLogic& editor_;
 };

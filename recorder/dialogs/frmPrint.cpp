@@ -8,10 +8,10 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmPrint::frmPrint(tavrin::PrintSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmPrint::frmPrint(tavrin::PrintLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Print"));
     setModal(true);
-    setProperty("HelpContextID", tavrin::PrintSetup::kHelpContext);
+    setProperty("HelpContextID", tavrin::PrintLogic::kHelpContext);
     auto* layout = new QVBoxLayout(this);
     fitCaption(*this, *layout);
     auto* title = new QHBoxLayout;

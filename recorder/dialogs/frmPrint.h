@@ -7,14 +7,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/PrintSetup.h"
+#include "core/PrintLogic.h"
 
 // "Print": the report's title and parts, over the setup's state.
 class frmPrint : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmPrint(tavrin::PrintSetup& setup, QWidget* parent = nullptr);
+    explicit frmPrint(tavrin::PrintLogic& setup, QWidget* parent = nullptr);
 
     // Loads the setup, then runs modally until OK, Cancel or the close box.
     void showModal();
@@ -40,5 +40,5 @@ private:
     template <typename Handler>
     void run(Handler&& handler);
 
-    tavrin::PrintSetup& setup_;
+    tavrin::PrintLogic& setup_;
 };

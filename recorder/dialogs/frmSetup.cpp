@@ -7,7 +7,7 @@
 
 #include "dialogs/CaptionWidth.h"
 
-frmSetup::frmSetup(tavrin::PortSetup& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmSetup::frmSetup(tavrin::SetupLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
     setWindowTitle(QStringLiteral("Data Collection Setup"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -15,7 +15,7 @@ frmSetup::frmSetup(tavrin::PortSetup& setup, QWidget* parent) : QDialog(parent),
     frameCom = new QGroupBox(QStringLiteral("COM Port"), this);
     auto* grid = new QGridLayout(frameCom);
     auto* group = new QButtonGroup(this);
-    for (int i = 0; i < tavrin::PortSetup::kPorts; ++i) {
+    for (int i = 0; i < tavrin::SetupLogic::kPorts; ++i) {
         auto* option = new QRadioButton(QStringLiteral("COM %1").arg(i + 1), frameCom);
         optCom[static_cast<size_t>(i)] = option;
         group->addButton(option, i);
@@ -45,7 +45,7 @@ frmSetup::frmSetup(tavrin::PortSetup& setup, QWidget* parent) : QDialog(parent),
 }
 
 void frmSetup::refresh() {
-    for (int i = 0; i < tavrin::PortSetup::kPorts; ++i) {
+    for (int i = 0; i < tavrin::SetupLogic::kPorts; ++i) {
         QRadioButton* option = optCom[static_cast<size_t>(i)];
         option->setEnabled(setup_.optComEnabled[static_cast<size_t>(i)]);
         if (i == setup_.CheckedOption) option->setChecked(true);

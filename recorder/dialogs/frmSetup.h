@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <array>
 
-#include "core/PortSetup.h"
+#include "core/SetupLogic.h"
 
 // "Data Collection Setup": COM 1 to COM 10 as option buttons over the
 // setup's state, OK and Cancel.
@@ -15,7 +15,7 @@ class frmSetup : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmSetup(tavrin::PortSetup& setup, QWidget* parent = nullptr);
+    explicit frmSetup(tavrin::SetupLogic& setup, QWidget* parent = nullptr);
 
     // Shows the state the setup holds, then runs modally until OK or Cancel.
     void showModal();
@@ -23,7 +23,7 @@ public:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdOk = nullptr;
     QGroupBox* frameCom = nullptr;
-    std::array<QRadioButton*, tavrin::PortSetup::kPorts> optCom{};
+    std::array<QRadioButton*, tavrin::SetupLogic::kPorts> optCom{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -32,5 +32,5 @@ protected:
 private:
     void refresh();
 
-    tavrin::PortSetup& setup_;
+    tavrin::SetupLogic& setup_;
 };

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/BoxText.h"
-#include "core/NotesEditor.h"
-#include "core/SystemNameEntry.h"
+#include "core/NotesLogic.h"
+#include "core/LogNameLogic.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeUi.h"
 
@@ -27,7 +27,7 @@ struct NotesRig {
     modGlobas globals;
     FakeUi ui;
     int releases = 0;
-    NotesEditor editor;
+    NotesLogic editor;
 };
 
 }  // namespace
@@ -38,7 +38,7 @@ TEST(BoxText, LineBreaksConvertBothWays) {
     EXPECT_EQ(fromBoxText(toBoxText("x\r\n\r\ny")), "x\r\n\r\ny");
 }
 
-TEST(NotesEditor, UnchangedNotesCloseWithoutAQuestion) {
+TEST(NotesLogic, UnchangedNotesCloseWithoutAQuestion) {
     NotesRig rig;
     EXPECT_EQ(rig.editor.txtNotes, "pH 7.2\nbuffer A");
     rig.editor.cmdCancel_Click();
@@ -50,7 +50,7 @@ TEST(NotesEditor, UnchangedNotesCloseWithoutAQuestion) {
     EXPECT_EQ(closeBox.chart.noteUpdates, 0);
 }
 
-TEST(NotesEditor, LoneLineFeedsAreNoEdit) {
+TEST(NotesLogic, LoneLineFeedsAreNoEdit) {
     NotesRig rig;
     rig.chart.notes = "one\ntwo";
     rig.editor.LoadNotes();
@@ -59,7 +59,7 @@ TEST(NotesEditor, LoneLineFeedsAreNoEdit) {
     EXPECT_EQ(rig.chart.notes, "one\ntwo");
 }
 
-TEST(NotesEditor, OkKeepsChangedNotesAndMarksTheSlotUnsaved) {
+TEST(NotesLogic, OkKeepsChangedNotesAndMarksTheSlotUnsaved) {
     NotesRig rig;
     rig.editor.txtNotes = "pH 7.4\nbuffer B";
     rig.editor.cmdOk_Click();
@@ -70,7 +70,7 @@ TEST(NotesEditor, OkKeepsChangedNotesAndMarksTheSlotUnsaved) {
     EXPECT_EQ(rig.releases, 1);
 }
 
-TEST(NotesEditor, CancelWithChangesAsksAndFollowsTheAnswer) {
+TEST(NotesLogic, CancelWithChangesAsksAndFollowsTheAnswer) {
     {
         NotesRig rig;
         rig.editor.txtNotes = "new";
@@ -117,12 +117,12 @@ struct NameRig {
     FakeUi ui;
     std::string caption = "untouched";
     int registryWrites = 0;
-    SystemNameEntry entry;
+    LogNameLogic entry;
 };
 
 }  // namespace
 
-TEST(SystemNameEntry, KeysOutsideDigitsLettersAndSpaceBeepAndAreDropped) {
+TEST(LogNameLogic, KeysOutsideDigitsLettersAndSpaceBeepAndAreDropped) {
     NameRig rig;
     const std::vector<int> passed{'0', '9', 'A', 'Z', 'a', 'z', ' ', 8};
     const std::vector<int> dropped{'-', '_', '|', '\\', '.', 0xE9, 13};
@@ -132,7 +132,7 @@ TEST(SystemNameEntry, KeysOutsideDigitsLettersAndSpaceBeepAndAreDropped) {
     EXPECT_EQ(rig.ui.beeps, 7);
 }
 
-TEST(SystemNameEntry, PastedTextKeepsOnlyNameCharactersUpTo25) {
+TEST(LogNameLogic, PastedTextKeepsOnlyNameCharactersUpTo25) {
     NameRig rig;
     EXPECT_EQ(rig.entry.txtLogFileName_Change("Line|3_B"), "Line3B");
     EXPECT_EQ(rig.ui.beeps, 1);
@@ -145,7 +145,7 @@ TEST(SystemNameEntry, PastedTextKeepsOnlyNameCharactersUpTo25) {
     EXPECT_FALSE(rig.entry.cmdOKButtonEnabled);
 }
 
-TEST(SystemNameEntry, OkStoresTheNameSetsTheTitleAndRewritesTheRecord) {
+TEST(LogNameLogic, OkStoresTheNameSetsTheTitleAndRewritesTheRecord) {
     NameRig rig;
     rig.entry.mnuLogName_Click([&] {
         EXPECT_EQ(rig.entry.txtLogFileName, "Default");
@@ -164,7 +164,7 @@ TEST(SystemNameEntry, OkStoresTheNameSetsTheTitleAndRewritesTheRecord) {
     EXPECT_EQ(rig.registryWrites, 2);
 }
 
-TEST(SystemNameEntry, CancelOrCloseBoxKeepsNameAndTitleButRewritesTheRecord) {
+TEST(LogNameLogic, CancelOrCloseBoxKeepsNameAndTitleButRewritesTheRecord) {
     NameRig rig;
     rig.entry.mnuLogName_Click([&] {
         rig.entry.txtLogFileName_Change("Other");

@@ -25,7 +25,7 @@ protected:
     }
 
     // Options of the dialog as "+" enabled, "-" disabled, COM 1 first.
-    static std::string options(const PortSetup& setup) {
+    static std::string options(const SetupLogic& setup) {
         std::string out;
         for (const bool on : setup.optComEnabled) out += on ? '+' : '-';
         return out;
@@ -37,9 +37,9 @@ protected:
     std::vector<std::string> shownOptions;
     std::vector<int16_t> shownChecked;
     std::vector<bool> shownCancel;
-    std::function<void(PortSetup&)> script = [](PortSetup& s) { s.cmdOk_Click(); };
+    std::function<void(SetupLogic&)> script = [](SetupLogic& s) { s.cmdOk_Click(); };
     PortChoice choice{rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui, rig.rec->errors,
-                      [this](PortSetup& s) {
+                      [this](SetupLogic& s) {
                           shownOptions.push_back(options(s));
                           shownChecked.push_back(s.CheckedOption);
                           shownCancel.push_back(s.cmdCancelEnabled);
@@ -119,7 +119,7 @@ TEST_F(PortChoiceTest, APortThatVanishesBeforeItsOpeningIsReportedAndSetupOffere
     ASSERT_TRUE(choice.ChoosePort(false));
     bank.set(5, State::Missing);
     bank.set(6, State::InUse);
-    script = [](PortSetup& s) { s.cmdCancel_Click(); };
+    script = [](SetupLogic& s) { s.cmdCancel_Click(); };
     choice.OpenPort();
     EXPECT_FALSE(rig.port.PortOpen());
     EXPECT_NE(rig.errorLog.text.find(pelomar::core::errorText(err::kInvalidPortNumber)), std::string::npos);
@@ -147,7 +147,7 @@ protected:
         setup.onHide = [this] { ++hides; };
     }
 
-    PortSetup setup{rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui};
+    SetupLogic setup{rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui};
     int hides = 0;
 };
 
@@ -168,7 +168,7 @@ TEST_F(PortSetupTest, ScanErrorsOtherThanMissingOrBusyLeaveTheOptionEnabled) {
     struct StubbornPort : FakeSerialPort {
         void setCommPort(int16_t) override { throw pelomar::RuntimeError(err::kPermissionDenied); }
     } stubborn;
-    PortSetup s{rig.port, stubborn, rig.TimerCheckComData, rig.globals(), rig.ui};
+    SetupLogic s{rig.port, stubborn, rig.TimerCheckComData, rig.globals(), rig.ui};
     s.Form_Load();
     EXPECT_EQ(options(s), "++++++++++");
 }

@@ -4,7 +4,7 @@
 
 #include "core/ErrorCodes.h"
 #include "core/PrintCommand.h"
-#include "core/PrintSetup.h"
+#include "core/PrintLogic.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakePrinterDialog.h"
@@ -18,9 +18,9 @@ struct PrintRig {
     PrintRig() : command({printer, cursor, [this](int16_t e) { errors.push_back(e); }}) {}
 
     // The print dialog as the menu runs it, with `choose` in place of the user.
-    void print(const std::function<void(PrintSetup&)>& choose) {
+    void print(const std::function<void(PrintLogic&)>& choose) {
         command.mnuPrint_Click(chart, [&] {
-            PrintSetup setup(chart, command.Choices, [this] { command.mnuPrintSetup_Click(); });
+            PrintLogic setup(chart, command.Choices, [this] { command.mnuPrintSetup_Click(); });
             setup.InitPrint();
             choose(setup);
         });
@@ -35,10 +35,10 @@ struct PrintRig {
 
 }  // namespace
 
-TEST(PrintSetup, TraceBoxesAndChromatogramFollowEachOther) {
+TEST(PrintLogic, TraceBoxesAndChromatogramFollowEachOther) {
     FakeDialogChart chart;
     PrintChoices choices;
-    PrintSetup s(chart, choices, nullptr);
+    PrintLogic s(chart, choices, nullptr);
     s.InitPrint();
     s.setTrace(s.chkUVTrace, false);
     s.setTrace(s.chkCondTrace, false);
@@ -54,10 +54,10 @@ TEST(PrintSetup, TraceBoxesAndChromatogramFollowEachOther) {
     EXPECT_TRUE(s.chkUVTrace && s.chkCondTrace && s.chkEvents);
 }
 
-TEST(PrintSetup, OkNeedsOneReportPart) {
+TEST(PrintLogic, OkNeedsOneReportPart) {
     FakeDialogChart chart;
     PrintChoices choices;
-    PrintSetup s(chart, choices, nullptr);
+    PrintLogic s(chart, choices, nullptr);
     s.InitPrint();
     s.setChromotogram(false);
     s.chkMethod = false;
@@ -80,7 +80,7 @@ TEST(PrintCommand, OkPrintsOncePerCopyWithTheTraceBitsAndTheNewTitle) {
     for (const Case& c : cases) {
         PrintRig rig;
         rig.printer.copies = 2;
-        rig.print([&](PrintSetup& s) {
+        rig.print([&](PrintLogic& s) {
             EXPECT_EQ(s.txtTitel, "Chart Recorder");
             s.setTrace(s.chkUVTrace, c.uv);
             s.setTrace(s.chkCondTrace, c.cond);
@@ -103,7 +103,7 @@ TEST(PrintCommand, OkPrintsOncePerCopyWithTheTraceBitsAndTheNewTitle) {
 
 TEST(PrintCommand, CancelPrintsNothingAndKeepsTheTitle) {
     PrintRig rig;
-    rig.print([](PrintSetup& s) {
+    rig.print([](PrintLogic& s) {
         s.txtTitel = "Other";
         s.cmdCancel_Click();
     });
@@ -111,14 +111,14 @@ TEST(PrintCommand, CancelPrintsNothingAndKeepsTheTitle) {
     EXPECT_TRUE(rig.chart.prints.empty());
     EXPECT_EQ(rig.chart.title, "Chart Recorder");
     // Closing the window without a button is the same.
-    rig.print([](PrintSetup&) {});
+    rig.print([](PrintLogic&) {});
     EXPECT_TRUE(rig.chart.prints.empty());
 }
 
 TEST(PrintCommand, PrinterSetupSetsTheCopiesOfLaterReports) {
     PrintRig rig;
     rig.printer.nextCopies = 3;
-    rig.print([](PrintSetup& s) {
+    rig.print([](PrintLogic& s) {
         s.cmdPrintSetup_Click();
         s.cmdOk_Click();
     });
@@ -127,7 +127,7 @@ TEST(PrintCommand, PrinterSetupSetsTheCopiesOfLaterReports) {
     rig.printer.nextCopies = 0;
     rig.command.mnuPrintSetup_Click();
     rig.chart.prints.clear();
-    rig.print([](PrintSetup& s) { s.cmdOk_Click(); });
+    rig.print([](PrintLogic& s) { s.cmdOk_Click(); });
     EXPECT_TRUE(rig.chart.prints.empty());
     EXPECT_TRUE(rig.errors.empty());
 }

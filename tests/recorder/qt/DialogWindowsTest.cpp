@@ -38,7 +38,7 @@ private slots:
         files.answer = (dir.path() + QStringLiteral("/run.txt")).toStdString();
         FakeBusyCursor cursor;
         std::vector<int16_t> errors;
-        ExportSetup setup({dialogChart, files, cursor, [&](int16_t e) { errors.push_back(e); }}, 0.5f, 1.5f, '.');
+        ExportLogic setup({dialogChart, files, cursor, [&](int16_t e) { errors.push_back(e); }}, 0.5f, 1.5f, '.');
         frmExport w(setup);
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Export Data"));
@@ -71,7 +71,7 @@ private slots:
         FakeDialogChart chart;
         chart.title = "Run 4";
         PrintChoices choices;
-        PrintSetup setup(chart, choices, nullptr);
+        PrintLogic setup(chart, choices, nullptr);
         frmPrint w(setup);
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Print"));
@@ -105,7 +105,7 @@ private slots:
         g.Saved.fill(true);
         FakeUi ui;
         int releases = 0;
-        NotesEditor editor(chart, g, ui, [&] { ++releases; });
+        NotesLogic editor(chart, g, ui, [&] { ++releases; });
         frmNotes w(editor);
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Notes"));
@@ -125,7 +125,7 @@ private slots:
         modGlobas g;
         FakeUi ui;
         ui.answer = UiServices::Answer::Cancel;
-        NotesEditor editor(chart, g, ui, nullptr);
+        NotesLogic editor(chart, g, ui, nullptr);
         frmNotes w(editor);
         whileOpen([&] {
             w.txtNotes->setPlainText(QStringLiteral("draft"));
@@ -165,7 +165,7 @@ private slots:
         FakeUi ui;
         std::string caption;
         int registryWrites = 0;
-        SystemNameEntry entry({g, ui, [&](const std::string& c) { caption = c; }, [&] { ++registryWrites; }});
+        LogNameLogic entry({g, ui, [&](const std::string& c) { caption = c; }, [&] { ++registryWrites; }});
         frmLogName w(entry);
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Enter Vestrel Kado System Name"));
@@ -198,7 +198,7 @@ private slots:
         FakeSettingsStore settings;
         InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);
         std::vector<std::string> saved;
-        DataRecovery recovery({g, ui, registry, [&] {
+        DataRecoveryLogic recovery({g, ui, registry, [&] {
                                    g.LogSaved = true;
                                    saved.push_back(g.LogName);
                                }});

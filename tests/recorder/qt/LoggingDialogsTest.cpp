@@ -48,7 +48,7 @@ private slots:
         probe.attach(bank);
         bank.set(4, FakePortBank::State::InUse);
         rig.globals().ComPortNumber = 2;
-        tavrin::PortSetup setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
+        tavrin::SetupLogic setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
         setup.Form_Load();
         setup.cmdCancelEnabled = false;
         frmSetup dialog(setup);

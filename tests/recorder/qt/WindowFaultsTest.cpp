@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/DataRecovery.h"
+#include "core/DataRecoveryLogic.h"
 #include "dialogs/CaptionWidth.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmExport.h"
@@ -219,22 +219,22 @@ private slots:
         FakeFileDialog files;
         FakeBusyCursor cursor;
         tavrin::modGlobas g;
-        tavrin::ExportSetup exportSetup({chart, files, cursor, nullptr}, 0, 0, '.');
+        tavrin::ExportLogic exportSetup({chart, files, cursor, nullptr}, 0, 0, '.');
         frmExport exportWindow(exportSetup);
         tavrin::PrintChoices choices;
-        tavrin::PrintSetup printSetup(chart, choices, nullptr);
+        tavrin::PrintLogic printSetup(chart, choices, nullptr);
         frmPrint printWindow(printSetup);
-        tavrin::NotesEditor notes(chart, g, ui, nullptr);
+        tavrin::NotesLogic notes(chart, g, ui, nullptr);
         frmNotes notesWindow(notes);
         frmMethod methodWindow(chart, nullptr);
-        tavrin::SystemNameEntry name({g, ui, nullptr, nullptr});
+        tavrin::LogNameLogic name({g, ui, nullptr, nullptr});
         frmLogName nameWindow(name);
         frmNoData noData;
         FakeSerialPort probe;
         FakeSerialPort mainPort;
         FakeScheduler scheduler;
         FakeTimer timer(scheduler, 5000);
-        tavrin::PortSetup portSetup(mainPort, probe, timer, g, ui);
+        tavrin::SetupLogic portSetup(mainPort, probe, timer, g, ui);
         frmSetup setupWindow(portSetup);
         QWidget* windows[] = {&exportWindow, &printWindow, &notesWindow, &methodWindow,
                               &nameWindow,   &noData,      &setupWindow};
@@ -258,7 +258,7 @@ private slots:
         tavrin::PosixRecorderFileSystem files;
         FakeSettingsStore settings;
         tavrin::InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);
-        tavrin::DataRecovery recovery({g, ui, registry, nullptr});
+        tavrin::DataRecoveryLogic recovery({g, ui, registry, nullptr});
         recovery.AddItem(tavrin::FormatLogInfoLine("Bench 2|12/10/2026|15:30:07|417"), false);
         frmDataRecovery w(recovery);
         QTimer::singleShot(0, &w, [&] {

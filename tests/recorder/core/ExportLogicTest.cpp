@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/ErrorCodes.h"
-#include "core/ExportSetup.h"
+#include "core/ExportLogic.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeFileDialog.h"
@@ -23,18 +23,18 @@ struct ExportRig {
     FakeFileDialog files;
     FakeBusyCursor cursor;
     std::vector<int16_t> errors;
-    ExportSetup setup;
+    ExportLogic setup;
 };
 
 int16_t rateIndex(const char* text) {
-    for (size_t i = 0; i < ExportSetup::kRates.size(); ++i)
-        if (std::string(ExportSetup::kRates[i]) == text) return static_cast<int16_t>(i);
+    for (size_t i = 0; i < ExportLogic::kRates.size(); ++i)
+        if (std::string(ExportLogic::kRates[i]) == text) return static_cast<int16_t>(i);
     return -1;
 }
 
 }  // namespace
 
-TEST(ExportSetup, LoadShowsBothRangesAndCountsAllDataAtOnePointPerSecond) {
+TEST(ExportLogic, LoadShowsBothRangesAndCountsAllDataAtOnePointPerSecond) {
     ExportRig rig(12.5f, 2.0f, 20.0f);
     EXPECT_EQ(rig.setup.cmbSamlingRateListIndex, 10);
     EXPECT_EQ(rig.setup.ExpSamplingRate, 1.0f);
@@ -46,7 +46,7 @@ TEST(ExportSetup, LoadShowsBothRangesAndCountsAllDataAtOnePointPerSecond) {
     EXPECT_EQ(rig.setup.lblTotal, "750  Data Points)");
 }
 
-TEST(ExportSetup, CaptionsCarryTheUsersDecimalSymbol) {
+TEST(ExportLogic, CaptionsCarryTheUsersDecimalSymbol) {
     ExportRig rig(1.25f, 0.5f, 1.0f, ',');
     EXPECT_EQ(rig.setup.optDataRegionCaption[0], "Selected Data     (Time:  0,50  to  1,00  minutes) ");
     EXPECT_EQ(rig.setup.optDataRegionCaption[1], "All Data               (Time:  0.00  to  1,25  minutes) ");
@@ -55,7 +55,7 @@ TEST(ExportSetup, CaptionsCarryTheUsersDecimalSymbol) {
     EXPECT_EQ(rig.setup.ExpSamplingRate, 0.025f);
 }
 
-TEST(ExportSetup, RowCountRoundsHalvesToEven) {
+TEST(ExportLogic, RowCountRoundsHalvesToEven) {
     struct Case {
         float duration, from, to;
         int16_t region;
@@ -79,7 +79,7 @@ TEST(ExportSetup, RowCountRoundsHalvesToEven) {
     }
 }
 
-TEST(ExportSetup, ViewBeyondTheDataIsCutToTheDuration) {
+TEST(ExportLogic, ViewBeyondTheDataIsCutToTheDuration) {
     ExportRig rig(8.0f, 9.0f, 19.0f);
     EXPECT_EQ(rig.setup.SelectedFrom, 8.0f);
     EXPECT_EQ(rig.setup.SelectedTo, 8.0f);
@@ -90,22 +90,22 @@ TEST(ExportSetup, ViewBeyondTheDataIsCutToTheDuration) {
     EXPECT_EQ(rig.setup.ExpNumPoints, 480);
 }
 
-TEST(ExportSetup, RangeThatEndsBeforeItStartsHasNoRows) {
+TEST(ExportLogic, RangeThatEndsBeforeItStartsHasNoRows) {
     ExportRig rig(10.0f, 6.0f, 2.0f);
     rig.setup.optDataRegion_Click(0);
     EXPECT_EQ(rig.setup.ExpNumPoints, 0);
     EXPECT_EQ(rig.setup.lblNumPoints, "0  data points");
 }
 
-TEST(ExportSetup, RateTextsReadWithEitherDecimalPoint) {
-    EXPECT_EQ(ExportSetup::RateValue("0.0333", '.'), 0.0333f);
-    EXPECT_EQ(ExportSetup::RateValue("0.0333", ','), 0.0333f);
-    EXPECT_EQ(ExportSetup::RateValue("0,0333", ','), 0.0333f);
-    EXPECT_EQ(ExportSetup::RateValue("", '.'), 0.0f);
-    EXPECT_EQ(ExportSetup::RateValue("abc", '.'), 0.0f);
+TEST(ExportLogic, RateTextsReadWithEitherDecimalPoint) {
+    EXPECT_EQ(ExportLogic::RateValue("0.0333", '.'), 0.0333f);
+    EXPECT_EQ(ExportLogic::RateValue("0.0333", ','), 0.0333f);
+    EXPECT_EQ(ExportLogic::RateValue("0,0333", ','), 0.0333f);
+    EXPECT_EQ(ExportLogic::RateValue("", '.'), 0.0f);
+    EXPECT_EQ(ExportLogic::RateValue("abc", '.'), 0.0f);
 }
 
-TEST(ExportSetup, ExportNeedsOneContentBoxAndMethodPositionsFollowMethodList) {
+TEST(ExportLogic, ExportNeedsOneContentBoxAndMethodPositionsFollowMethodList) {
     ExportRig rig(5.0f);
     bool* boxes[] = {&rig.setup.chkUV, &rig.setup.chkCond, &rig.setup.chkEvents, &rig.setup.chkNotes};
     for (bool* box : boxes) {
@@ -126,7 +126,7 @@ TEST(ExportSetup, ExportNeedsOneContentBoxAndMethodPositionsFollowMethodList) {
     EXPECT_FALSE(rig.setup.optMethodPosEnabled);
 }
 
-TEST(ExportSetup, ExportAsksForATextFileAndHandsTheChoicesToTheChart) {
+TEST(ExportLogic, ExportAsksForATextFileAndHandsTheChoicesToTheChart) {
     ExportRig rig(10.0f, 1.0f, 3.0f);
     rig.files.answer = "/tmp/run.txt";
     rig.setup.optDataRegion_Click(0);
@@ -158,7 +158,7 @@ TEST(ExportSetup, ExportAsksForATextFileAndHandsTheChoicesToTheChart) {
     EXPECT_TRUE(rig.setup.Closed);
 }
 
-TEST(ExportSetup, CancelledFileDialogClosesWithoutExporting) {
+TEST(ExportLogic, CancelledFileDialogClosesWithoutExporting) {
     ExportRig rig(10.0f);
     rig.setup.cmdExport_Click();
     EXPECT_TRUE(rig.chart.exports.empty());
@@ -167,7 +167,7 @@ TEST(ExportSetup, CancelledFileDialogClosesWithoutExporting) {
     EXPECT_TRUE(rig.setup.Closed);
 }
 
-TEST(ExportSetup, FailedExportReportsCannotExportAndCloses) {
+TEST(ExportLogic, FailedExportReportsCannotExportAndCloses) {
     ExportRig rig(10.0f);
     rig.files.answer = "/tmp/run.txt";
     rig.chart.exportResult = 75;

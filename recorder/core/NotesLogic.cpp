@@ -1,4 +1,4 @@
-#include "core/NotesEditor.h"
+#include "core/NotesLogic.h"
 
 #include <utility>
 
@@ -6,42 +6,42 @@
 
 namespace tavrin {
 
-NotesEditor::NotesEditor(DialogChart& chart, modGlobas& globals, UiServices& ui,
+NotesLogic::NotesLogic(DialogChart& chart, modGlobas& globals, UiServices& ui,
                          std::function<void()> releaseButton)
     : chart_(chart), g_(globals), ui_(ui), releaseButton_(std::move(releaseButton)) {}
 
-void NotesEditor::LoadNotes() {
+void NotesLogic::LoadNotes() {
     Closing = false;
     txtNotes = toBoxText(chart_.GetNotes());
 }
 
 // Compared in the box's form, so that notes whose line breaks the box cannot
 // show exactly are not taken for edited ones.
-bool NotesEditor::changed() const { return txtNotes != toBoxText(chart_.GetNotes()); }
+bool NotesLogic::changed() const { return txtNotes != toBoxText(chart_.GetNotes()); }
 
-void NotesEditor::keep() {
+void NotesLogic::keep() {
     chart_.UpdateNotes(fromBoxText(txtNotes));
     const int16_t slot = g_.CurrentChart;
     if (slot >= 0 && slot < static_cast<int16_t>(g_.Saved.size())) g_.Saved[static_cast<size_t>(slot)] = false;
 }
 
-void NotesEditor::cmdOk_Click() {
+void NotesLogic::cmdOk_Click() {
     Closing = true;
     if (changed()) keep();
     CloseNotes();
 }
 
-void NotesEditor::cmdCancel_Click() {
+void NotesLogic::cmdCancel_Click() {
     Closing = true;
     CloseNotes();
 }
 
-bool NotesEditor::Form_Unload() {
+bool NotesLogic::Form_Unload() {
     if (Closing) return false;
     return !CloseNotes();
 }
 
-bool NotesEditor::CloseNotes() {
+bool NotesLogic::CloseNotes() {
     bool result = true;
     if (changed()) {
         switch (ui_.messageBox("Your notes have been changed\rSave changes ?", "Tavrin MS",

@@ -14,13 +14,13 @@ namespace tavrin {
 // The COM port setup dialog's state and handlers: which of COM 1..10 can be
 // opened, the port checked, and the opening of the chosen port on OK. A
 // window shows it; one instance lives from the dialog's load to its unload.
-class PortSetup {
+class SetupLogic {
 public:
     static constexpr int16_t kPorts = 10;
 
     // probe: the dialog's own port, CommTmp, for scans that must leave the
     // main port alone.
-    PortSetup(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData, modGlobas& globals,
+    SetupLogic(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData, modGlobas& globals,
               UiServices& ui);
 
     // Disables the option of every port that cannot be opened (no such port,

@@ -1,4 +1,4 @@
-#include "core/PortSetup.h"
+#include "core/SetupLogic.h"
 
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
@@ -7,11 +7,11 @@ namespace tavrin {
 
 namespace err = pelomar::core::err;
 
-PortSetup::PortSetup(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData,
+SetupLogic::SetupLogic(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData,
                      modGlobas& globals, UiServices& ui)
     : mainPort_(mainPort), probe_(probe), timerCheckComData_(timerCheckComData), globals_(globals), ui_(ui) {}
 
-void PortSetup::CheckComPorts(int16_t& UseMainPort) {
+void SetupLogic::CheckComPorts(int16_t& UseMainPort) {
     for (int16_t i = 1; i <= kPorts; ++i) {
         SerialPort* port = &mainPort_;
         if (UseMainPort == 0) {
@@ -31,7 +31,7 @@ void PortSetup::CheckComPorts(int16_t& UseMainPort) {
     }
 }
 
-void PortSetup::Form_Load() {
+void SetupLogic::Form_Load() {
     int16_t useMainPort = 0;
     CheckComPorts(useMainPort);
     SelectedPort = globals_.ComPortNumber;
@@ -39,12 +39,12 @@ void PortSetup::Form_Load() {
     if (SelectedPort >= 1 && SelectedPort <= kPorts) optCom_Click(static_cast<int16_t>(SelectedPort - 1));
 }
 
-void PortSetup::optCom_Click(int16_t Index) {
+void SetupLogic::optCom_Click(int16_t Index) {
     CheckedOption = Index;
     SelectedPort = static_cast<int16_t>(Index + 1);
 }
 
-void PortSetup::cmdOk_Click() {
+void SetupLogic::cmdOk_Click() {
     globals_.StatusBlocksSeen = false;
     const int16_t previousPort = globals_.ComPortNumber;
     const bool wasOpen = mainPort_.PortOpen();
@@ -71,9 +71,9 @@ void PortSetup::cmdOk_Click() {
     }
 }
 
-void PortSetup::cmdCancel_Click() { hide(); }
+void SetupLogic::cmdCancel_Click() { hide(); }
 
-void PortSetup::hide() {
+void SetupLogic::hide() {
     Hidden = true;
     if (onHide) onHide();
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DataRecovery.h"
+#include "core/DataRecoveryLogic.h"
 #include "core/LogInfoRecord.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeSettingsStore.h"
@@ -44,11 +44,11 @@ protected:
     }
     void record(const std::string& number, const std::string& value) { store.SaveSetting("LogInfo", number, value); }
 
-    DataRecovery& open() {
+    DataRecoveryLogic& open() {
         registry = std::make_unique<InstanceRegistry>(InstanceRegistry::Services{store, folders, ui, logChart},
                                                       globals, program, false);
         registry->TakeLogInfoSnapshot();
-        recovery = std::make_unique<DataRecovery>(DataRecovery::Services{globals, ui, *registry, [this] {
+        recovery = std::make_unique<DataRecoveryLogic>(DataRecoveryLogic::Services{globals, ui, *registry, [this] {
             globals.LogSaved = true;
             saves.push_back({globals.LogPath, globals.LogName});
             if (failSaves) globals.LogSaved = false;
@@ -72,7 +72,7 @@ protected:
     FakeChart logChart;
     modGlobas globals;
     std::unique_ptr<InstanceRegistry> registry;
-    std::unique_ptr<DataRecovery> recovery;
+    std::unique_ptr<DataRecoveryLogic> recovery;
     std::vector<Save> saves;
     bool failSaves = false;
     bool shown = false;
@@ -84,7 +84,7 @@ protected:
 TEST_F(DataRecoveryTest, NoLeftoverLogsDeletesEverythingUnseen) {
     fs::create_directories(logFolder + "/12");  // no backup log in it
     record("0", "1");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     EXPECT_FALSE(shown);
     EXPECT_TRUE(r.Unloaded);
     EXPECT_EQ(ui.beeps, 0);
@@ -96,7 +96,7 @@ TEST_F(DataRecoveryTest, OnlyLogSavedDeletesAllLogsAtOnceWithoutAWarning) {
     record("0", "1");
     record("1", "Line 1|1/14/2026|9:05:01 AM|100");
     leftover("100");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     EXPECT_TRUE(shown);
     EXPECT_EQ(ui.beeps, 1);
     ASSERT_EQ(r.lstLogFiles.size(), 1u);
@@ -117,7 +117,7 @@ TEST_F(DataRecoveryTest, OnlyLogSavedDeletesAllLogsAtOnceWithoutAWarning) {
 TEST_F(DataRecoveryTest, CancelledSaveKeepsTheLineUnticked) {
     record("1", "Line 1|1/14/2026|9:05:01 AM|100");
     leftover("100");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     failSaves = true;
     r.lstLogFiles_ItemCheck(0, true);
     r.cmdRecoverButton_Click();
@@ -138,7 +138,7 @@ TEST_F(DataRecoveryTest, DoneWarnsWhileLinesRemainAndOkDeletesTheRest) {
     record("2", "Line 2|1/14/2026|9:07:00 AM|200");
     leftover("100");
     leftover("200");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     ASSERT_EQ(r.lstLogFiles.size(), 2u);
     r.lstLogFiles_ItemCheck(1, true);
     r.cmdRecoverButton_Click();
@@ -169,7 +169,7 @@ TEST_F(DataRecoveryTest, ACopyStartedWhileTheWindowIsOpenKeepsItsLogsAndRecord) 
     record("1", "Line 1|1/14/2026|9:05:01 AM|100");
     leftover("100");
     fs::create_directories(logFolder + "/150");  // a dead copy's, without backups
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     ASSERT_EQ(r.lstLogFiles.size(), 1u);
 
     // It sees this copy running, so it neither lists nor wipes, and counts
@@ -200,7 +200,7 @@ TEST_F(DataRecoveryTest, ACopyStartedWhileTheWindowIsOpenKeepsItsLogsAndRecord) 
 
 TEST_F(DataRecoveryTest, UnregisteredFolderIsOfferedUnderItsNumberWithoutALogInfoSection) {
     leftover("417");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     ASSERT_EQ(r.lstLogFiles.size(), 1u);
     EXPECT_EQ(r.lstLogFiles[0].text, "  Unknown Log File 417");
     r.lstLogFiles_ItemCheck(0, true);
@@ -215,7 +215,7 @@ TEST_F(DataRecoveryTest, SameLineTwiceSavesEachFolderOnce) {
     record("2", "Line 1|1/14/2026|9:05:01 AM|101");
     leftover("100");
     leftover("101");
-    DataRecovery& r = open();
+    DataRecoveryLogic& r = open();
     ASSERT_EQ(r.lstLogFiles.size(), 2u);
     r.lstLogFiles_ItemCheck(0, true);
     r.lstLogFiles_ItemCheck(1, true);

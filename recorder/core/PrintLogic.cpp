@@ -1,35 +1,35 @@
-#include "core/PrintSetup.h"
+#include "core/PrintLogic.h"
 
 #include <utility>
 
 namespace tavrin {
 
-PrintSetup::PrintSetup(DialogChart& chart, PrintChoices& choices, std::function<void()> printSetup)
+PrintLogic::PrintLogic(DialogChart& chart, PrintChoices& choices, std::function<void()> printSetup)
     : chart_(chart), choices_(choices), printSetup_(std::move(printSetup)) {}
 
-void PrintSetup::InitPrint() {
+void PrintLogic::InitPrint() {
     choices_.PrintCancelled = true;
     txtTitel = chart_.GraphTitle();
 }
 
-void PrintSetup::UpdateOkButton() {
+void PrintLogic::UpdateOkButton() {
     cmdOkEnabled = chkChromotogram || chkMethod || chkNotes;
     FocusOnCancel = !cmdOkEnabled;
 }
 
-void PrintSetup::setChromotogram(bool checked) {
+void PrintLogic::setChromotogram(bool checked) {
     if (chkChromotogram == checked) return;
     chkChromotogram = checked;
     chkChromotogram_Click();
 }
 
-void PrintSetup::setTrace(bool& box, bool checked) {
+void PrintLogic::setTrace(bool& box, bool checked) {
     if (box == checked) return;
     box = checked;
     chkTrace_Click();
 }
 
-void PrintSetup::chkChromotogram_Click() {
+void PrintLogic::chkChromotogram_Click() {
     InChromotogramClick = true;
     UpdateOkButton();
     if (!InTraceClick) {
@@ -41,19 +41,19 @@ void PrintSetup::chkChromotogram_Click() {
     InChromotogramClick = false;
 }
 
-void PrintSetup::chkTrace_Click() { SyncChromotogramCheck(); }
+void PrintLogic::chkTrace_Click() { SyncChromotogramCheck(); }
 
-void PrintSetup::SyncChromotogramCheck() {
+void PrintLogic::SyncChromotogramCheck() {
     InTraceClick = true;
     if (!InChromotogramClick) setChromotogram(chkUVTrace || chkCondTrace || chkEvents);
     InTraceClick = false;
 }
 
-void PrintSetup::chkMethod_Click() { UpdateOkButton(); }
+void PrintLogic::chkMethod_Click() { UpdateOkButton(); }
 
-void PrintSetup::chkNotes_Click() { UpdateOkButton(); }
+void PrintLogic::chkNotes_Click() { UpdateOkButton(); }
 
-void PrintSetup::cmdOk_Click() {
+void PrintLogic::cmdOk_Click() {
     choices_.PrintChromotogram = chkChromotogram;
     choices_.PrintNotes = chkNotes;
     choices_.PrintMethods = chkMethod;
@@ -63,13 +63,13 @@ void PrintSetup::cmdOk_Click() {
     choices_.PrintCancelled = false;
 }
 
-void PrintSetup::cmdCancel_Click() { close(); }
+void PrintLogic::cmdCancel_Click() { close(); }
 
-void PrintSetup::cmdPrintSetup_Click() {
+void PrintLogic::cmdPrintSetup_Click() {
     if (printSetup_) printSetup_();
 }
 
-void PrintSetup::close() {
+void PrintLogic::close() {
     Closed = true;
     if (onClose) onClose();
 }

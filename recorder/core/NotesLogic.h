@@ -11,13 +11,13 @@ namespace tavrin {
 
 // The notes window's state and handlers over the current tab's chart: OK
 // keeps edited notes, Cancel and the close box offer to keep them.
-class NotesEditor {
+class NotesLogic {
 public:
     static constexpr int kHelpContext = 4;
 
     // releaseButton: pops up the toolbar button "cmdNotes" and runs its
     // handler; the window closes after it.
-    NotesEditor(DialogChart& chart, modGlobas& globals, UiServices& ui, std::function<void()> releaseButton);
+    NotesLogic(DialogChart& chart, modGlobas& globals, UiServices& ui, std::function<void()> releaseButton);
 
     void LoadNotes();
     void cmdOk_Click();

@@ -16,7 +16,7 @@ namespace tavrin {
 // The data recovery window's list and handlers: each ticked log is rebuilt
 // into a log file through the main window's Save Log command; Done deletes
 // every log that is left, after a warning when lines remain.
-class DataRecovery : public LogFileList {
+class DataRecoveryLogic : public LogFileList {
 public:
     static constexpr int32_t kSavedItem = -1;
 
@@ -35,7 +35,7 @@ public:
         std::function<void()> mnuSaveLog_Click;
     };
 
-    explicit DataRecovery(const Services& services);
+    explicit DataRecoveryLogic(const Services& services);
 
     // Start-up: lists the leftover logs and, when there is one, beeps and
     // runs the window (showModal returns once it is unloaded); with none,

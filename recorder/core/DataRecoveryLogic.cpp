@@ -1,4 +1,4 @@
-#include "core/DataRecovery.h"
+#include "core/DataRecoveryLogic.h"
 
 #include "core/LogInfoRecord.h"
 
@@ -9,9 +9,9 @@ constexpr const char* kUnknownPrefix = "  Unknown Log File ";
 constexpr const char* kCounter = "0";
 }  // namespace
 
-DataRecovery::DataRecovery(const Services& services) : services_(services) {}
+DataRecoveryLogic::DataRecoveryLogic(const Services& services) : services_(services) {}
 
-void DataRecovery::OfferRecovery(const std::function<void()>& showModal) {
+void DataRecoveryLogic::OfferRecovery(const std::function<void()>& showModal) {
     services_.registry.ListRegisteredLogs(*this);
     services_.registry.ListUnknownLogs(*this);
     if (lstLogFiles.empty()) {
@@ -23,24 +23,24 @@ void DataRecovery::OfferRecovery(const std::function<void()>& showModal) {
     if (showModal) showModal();
 }
 
-void DataRecovery::AddItem(const std::string& text, bool checked) {
+void DataRecoveryLogic::AddItem(const std::string& text, bool checked) {
     lstLogFiles.push_back({text, 0, checked});
     updateRecoverButton();
 }
 
-void DataRecovery::lstLogFiles_ItemCheck(size_t index, bool checked) {
+void DataRecoveryLogic::lstLogFiles_ItemCheck(size_t index, bool checked) {
     if (index >= lstLogFiles.size()) return;
     lstLogFiles[index].checked = checked;
     updateRecoverButton();
 }
 
-void DataRecovery::updateRecoverButton() {
+void DataRecoveryLogic::updateRecoverButton() {
     cmdRecoverButtonEnabled = false;
     for (const Line& line : lstLogFiles)
         if (line.checked) cmdRecoverButtonEnabled = true;
 }
 
-bool DataRecovery::recover(const std::string& path, const std::string& name) {
+bool DataRecoveryLogic::recover(const std::string& path, const std::string& name) {
     if (recovered_.count(path) != 0) return true;
     modGlobas& g = services_.globals;
     g.LogPath = path;
@@ -57,7 +57,7 @@ bool DataRecovery::recover(const std::string& path, const std::string& name) {
     return g.LogSaved;
 }
 
-void DataRecovery::cmdRecoverButton_Click() {
+void DataRecoveryLogic::cmdRecoverButton_Click() {
     modGlobas& g = services_.globals;
     const size_t count = lstLogFiles.size();
     for (size_t i = 0; i < count; ++i) {
@@ -91,7 +91,7 @@ void DataRecovery::cmdRecoverButton_Click() {
     if (lstLogFiles.empty()) cmdDoneButton_Click();
 }
 
-void DataRecovery::cmdDoneButton_Click() {
+void DataRecoveryLogic::cmdDoneButton_Click() {
     if (!lstLogFiles.empty()) {
         const UiServices::Answer answer = services_.ui.messageBoxWithDefault(
             "Not all Log files have been recovered!  Log files that have not been recovered will be permanently "

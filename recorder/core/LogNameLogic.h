@@ -11,7 +11,7 @@ namespace tavrin {
 
 // The system-name window's state and handlers: an entry of 1 to 25 digits,
 // letters and spaces that becomes LogName on OK.
-class SystemNameEntry {
+class LogNameLogic {
 public:
     static constexpr size_t kMaxLength = 25;
 
@@ -24,7 +24,7 @@ public:
         std::function<void()> UpdateRegistry;
     };
 
-    explicit SystemNameEntry(const Services& services);
+    explicit LogNameLogic(const Services& services);
 
     // Runs the window: showModal shows it and returns once it is hidden.
     void mnuLogName_Click(const std::function<void()>& showModal);

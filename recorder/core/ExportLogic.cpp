@@ -1,4 +1,4 @@
-#include "core/ExportSetup.h"
+#include "core/ExportLogic.h"
 
 #include <charconv>
 #include <utility>
@@ -14,11 +14,11 @@ constexpr const char* kSaveTitle = "Export Data Text File As...";
 constexpr const char* kTextFilter = "Text File(*.txt)|*.txt|All Files(*.*)|*.*";
 }  // namespace
 
-ExportSetup::ExportSetup(const Services& services, float selectedFrom, float selectedTo, char decimalSeparator)
+ExportLogic::ExportLogic(const Services& services, float selectedFrom, float selectedTo, char decimalSeparator)
     : SelectedFrom(selectedFrom), SelectedTo(selectedTo), services_(services),
       decimalSeparator_(decimalSeparator) {}
 
-float ExportSetup::RateValue(const std::string& text, char decimalSeparator) {
+float ExportLogic::RateValue(const std::string& text, char decimalSeparator) {
     std::string s = text;
     for (char& c : s)
         if (c == decimalSeparator) c = '.';
@@ -28,7 +28,7 @@ float ExportSetup::RateValue(const std::string& text, char decimalSeparator) {
     return value;
 }
 
-void ExportSetup::InitExport() {
+void ExportLogic::InitExport() {
     cmbSamlingRateListIndex = kDefaultRate;
     ExpSamplingRate = RateValue(kRates[kDefaultRate], decimalSeparator_);
     Duration = services_.chart.GetDuration();
@@ -45,7 +45,7 @@ void ExportSetup::InitExport() {
     UpdatePointCount();
 }
 
-void ExportSetup::UpdatePointCount() {
+void ExportLogic::UpdatePointCount() {
     // A range that ends before it starts, or no rate, has no rows: a
     // negative count would reach the export as a row count.
     if (Duration > ExpFromTime && ExpToTime > ExpFromTime && ExpSamplingRate > 0) {
@@ -60,14 +60,14 @@ void ExportSetup::UpdatePointCount() {
     lblTotal = std::to_string(ExpNumPoints) + "  Data Points)";
 }
 
-void ExportSetup::UpdateExportButton() {
+void ExportLogic::UpdateExportButton() {
     cmdExportEnabled = chkUV || chkCond || chkEvents || chkNotes || chkMethod;
     FocusOnCancel = !cmdExportEnabled;
 }
 
-int16_t ExportSetup::GetMethodPos() const { return MethodPosOption; }
+int16_t ExportLogic::GetMethodPos() const { return MethodPosOption; }
 
-void ExportSetup::optDataRegion_Click(int16_t Index) {
+void ExportLogic::optDataRegion_Click(int16_t Index) {
     DataRegion = Index;
     if (Index == 1) {
         ExpFromTime = 0;
@@ -79,25 +79,25 @@ void ExportSetup::optDataRegion_Click(int16_t Index) {
     UpdatePointCount();
 }
 
-void ExportSetup::cmbSamlingRate_Click(int16_t ListIndex) {
+void ExportLogic::cmbSamlingRate_Click(int16_t ListIndex) {
     if (ListIndex < 0 || ListIndex >= static_cast<int16_t>(kRates.size())) return;
     cmbSamlingRateListIndex = ListIndex;
     ExpSamplingRate = RateValue(kRates[static_cast<size_t>(ListIndex)], decimalSeparator_);
     UpdatePointCount();
 }
 
-void ExportSetup::chkContent_Click() { UpdateExportButton(); }
+void ExportLogic::chkContent_Click() { UpdateExportButton(); }
 
-void ExportSetup::chkMethod_Click() {
+void ExportLogic::chkMethod_Click() {
     optMethodPosEnabled = chkMethod;
     UpdateExportButton();
 }
 
-void ExportSetup::optMethodPos_Click(int16_t Index) {
+void ExportLogic::optMethodPos_Click(int16_t Index) {
     if (Index >= 0 && Index <= 2) MethodPosOption = Index;
 }
 
-void ExportSetup::cmdExport_Click() {
+void ExportLogic::cmdExport_Click() {
     FileDialog::Settings settings;
     settings.DialogTitle = kSaveTitle;
     settings.Filter = kTextFilter;
@@ -121,9 +121,9 @@ void ExportSetup::cmdExport_Click() {
     close();
 }
 
-void ExportSetup::cmdCancel_Click() { close(); }
+void ExportLogic::cmdCancel_Click() { close(); }
 
-void ExportSetup::close() {
+void ExportLogic::close() {
     Closed = true;
     if (onClose) onClose();
 }

@@ -1,4 +1,4 @@
-#include "core/SystemNameEntry.h"
+#include "core/LogNameLogic.h"
 
 namespace tavrin {
 
@@ -6,13 +6,13 @@ namespace {
 constexpr int kBackspace = 8;
 }
 
-SystemNameEntry::SystemNameEntry(const Services& services) : services_(services) {}
+LogNameLogic::LogNameLogic(const Services& services) : services_(services) {}
 
-bool SystemNameEntry::IsNameCharacter(char c) {
+bool LogNameLogic::IsNameCharacter(char c) {
     return c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-void SystemNameEntry::mnuLogName_Click(const std::function<void()>& showModal) {
+void LogNameLogic::mnuLogName_Click(const std::function<void()>& showModal) {
     Form_Load();
     Hidden = false;
     if (showModal) showModal();
@@ -21,16 +21,16 @@ void SystemNameEntry::mnuLogName_Click(const std::function<void()>& showModal) {
     if (services_.UpdateRegistry) services_.UpdateRegistry();
 }
 
-void SystemNameEntry::Form_Load() { txtLogFileName_Change(services_.globals.LogName); }
+void LogNameLogic::Form_Load() { txtLogFileName_Change(services_.globals.LogName); }
 
-int SystemNameEntry::txtLogFileName_KeyPress(int KeyAscii) {
+int LogNameLogic::txtLogFileName_KeyPress(int KeyAscii) {
     if (KeyAscii == kBackspace || (KeyAscii > 0 && KeyAscii < 128 && IsNameCharacter(static_cast<char>(KeyAscii))))
         return KeyAscii;
     services_.ui.beep();
     return 0;
 }
 
-std::string SystemNameEntry::txtLogFileName_Change(const std::string& text) {
+std::string LogNameLogic::txtLogFileName_Change(const std::string& text) {
     // A pasted text passes no key filter; "|" would split the instance record.
     std::string kept;
     bool dropped = false;
@@ -46,16 +46,16 @@ std::string SystemNameEntry::txtLogFileName_Change(const std::string& text) {
     return txtLogFileName;
 }
 
-void SystemNameEntry::cmdOKButton_Click() {
+void LogNameLogic::cmdOKButton_Click() {
     if (txtLogFileName.empty()) return;
     services_.globals.LogName = txtLogFileName;
     if (services_.setCaption) services_.setCaption("Tavrin MS - System: " + services_.globals.LogName);
     hide();
 }
 
-void SystemNameEntry::cmdCancelButton_Click() { hide(); }
+void LogNameLogic::cmdCancelButton_Click() { hide(); }
 
-void SystemNameEntry::hide() {
+void LogNameLogic::hide() {
     Hidden = true;
     if (onHide) onHide();
 }

@@ -15,7 +15,7 @@ namespace tavrin {
 // the row count and the content of the text file handed to the chart's
 // ExportTextData. A window shows it; one instance lives while the dialog is
 // open.
-class ExportSetup {
+class ExportLogic {
 public:
     static constexpr int kHelpContext = 2;
     static constexpr int16_t kDefaultRate = 10;
@@ -31,7 +31,7 @@ public:
     };
 
     // selectedFrom, selectedTo: the current slot's visible range (GetZoomedTime).
-    ExportSetup(const Services& services, float selectedFrom, float selectedTo, char decimalSeparator);
+    ExportLogic(const Services& services, float selectedFrom, float selectedTo, char decimalSeparator);
 
     void InitExport();
     void UpdatePointCount();

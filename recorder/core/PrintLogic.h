@@ -11,12 +11,12 @@ namespace tavrin {
 // The print dialog's state and handlers: the report's parts, the traces of
 // its chromatogram and its title. The master box Chromatogram is checked
 // exactly while one of the three trace boxes is.
-class PrintSetup {
+class PrintLogic {
 public:
     static constexpr int kHelpContext = 5;
 
     // printSetup: the main window's printer setup, for the dialog's button.
-    PrintSetup(DialogChart& chart, PrintChoices& choices, std::function<void()> printSetup);
+    PrintLogic(DialogChart& chart, PrintChoices& choices, std::function<void()> printSetup);
 
     void InitPrint();
     void UpdateOkButton();
