@@ -60,7 +60,8 @@ TavrinApplication::TavrinApplication(const Services& services)
         mainWindowActions(w), *w.ShapeReciveLed, *w.ScrollChart[0],
         std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
-        &services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog, services.clock,
+        &services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog,
+        services.clock,
         w.TimerProcess, w.TimerCheckComData, w.TimerSaveLog, w.TimerStopWaitForMethod});
 
     w.NoData = new frmNoData(&w);
@@ -180,15 +181,17 @@ void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) 
 void TavrinApplication::bindDialogs() {
     frmMain& w = *window_;
     const auto handelError = [this](int16_t n) { recorder_->HandelError(n); };
-    print_ = std::make_unique<tavrin::PrintCommand>(tavrin::PrintCommand::Services{services_.printer, services_.cursor, handelError});
+    print_ = std::make_unique<tavrin::PrintCommand>(
+        tavrin::PrintCommand::Services{services_.printer, services_.cursor, handelError});
 
     frmMain::Commands& c = w.commands;
     c.mnuExport_Click = [this, &w, handelError] {
         float from = 0;
         float to = 0;
         w.GetZoomedTime(from, to);
-        tavrin::ExportLogic setup(tavrin::ExportLogic::Services{currentChart(), services_.fileDialog, services_.cursor, handelError},
-                                  from, to, services_.decimalSeparator);
+        tavrin::ExportLogic setup(
+            tavrin::ExportLogic::Services{currentChart(), services_.fileDialog, services_.cursor, handelError}, from, to,
+            services_.decimalSeparator);
         frmExport dialog(setup, &w);
         dialog.showModal();
     };

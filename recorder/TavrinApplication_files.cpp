@@ -16,8 +16,9 @@ void TavrinApplication::buildChartSlots() {
                                                                   *w.toolButton(QStringLiteral("cmdSave")));
     captionMeasure_ = std::make_unique<tavrin::QtCaptionMeasure>(w);
     chartSlots_ = std::make_unique<tavrin::ChartSlots>(tavrin::ChartSlots::Services{
-        charts, *charts_[frmMain::kLogChart], *charts_[frmMain::kRebuildChart], *chartTabs_, *tabCommands_, *controls_, *axisPanel_, *axisControls_,
-        recorder_->axisView, recorder_->globals, services_.fileDialog, services_.ui, services_.cursor, *captionMeasure_,
+        charts, *charts_[frmMain::kLogChart], *charts_[frmMain::kRebuildChart], *chartTabs_, *tabCommands_,
+        *controls_, *axisPanel_, *axisControls_, recorder_->axisView, recorder_->globals, services_.fileDialog,
+        services_.ui, services_.cursor, *captionMeasure_,
         [this] { return recorder_->run.Recording(); }, [this](int16_t n) { recorder_->HandelError(n); }});
     tavrin::ChartSlots& chartSlots = *chartSlots_;
     tavrin::ErrorReporter& errors = recorder_->errors;

@@ -60,13 +60,16 @@ void QtAxisControls::bind(AxisPanel& panel, ErrorReporter& errors) {
     }
     connect(frame_.txtChartTime, &QLineEdit::textChanged, this,
             [this] { guard("txtChartTime_Change", [&] { panel_->txtChartTime_Change(); }); });
-    connect(frame_.cmdSetTime, &QPushButton::clicked, this, [this] { guard("cmdSetTime_Click", [&] { panel_->cmdSetTime_Click(); }); });
+    connect(frame_.cmdSetTime, &QPushButton::clicked, this,
+            [this] { guard("cmdSetTime_Click", [&] { panel_->cmdSetTime_Click(); }); });
     for (int16_t s = 0; s < 5; ++s) {
         SlotScrollBar* b = bar(s);
         if (b == nullptr) continue;
         // Tracking is on: dragging the thumb moves the window while it moves.
-        connect(b, &QScrollBar::valueChanged, this, [this, s] { guard("ScrollChart_Change", [&] { panel_->ScrollChart_Change(s); }); });
-        connect(b, &SlotScrollBar::gotFocus, this, [this, s] { guard("ScrollChart_GotFocus", [&] { panel_->ScrollChart_GotFocus(s); }); });
+        connect(b, &QScrollBar::valueChanged, this,
+                [this, s] { guard("ScrollChart_Change", [&] { panel_->ScrollChart_Change(s); }); });
+        connect(b, &SlotScrollBar::gotFocus, this,
+                [this, s] { guard("ScrollChart_GotFocus", [&] { panel_->ScrollChart_GotFocus(s); }); });
     }
     for (const Entry e : {Entry::cmbYAxis0, Entry::cmbYAxis1, Entry::txtYAxisMin0, Entry::txtYAxisMin1,
                           Entry::txtChartTime})

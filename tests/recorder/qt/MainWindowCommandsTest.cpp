@@ -40,7 +40,8 @@ class MainWindowCommandsTest : public QObject {
     AppFakes fakes;
 
     TavrinApplication::Services services() {
-        return {port, ui, errorLog, clock, fakes.settings, fakes.probe, fakes.help, fakes.files, files, printer, cursor};
+        return {port,        ui,    errorLog, clock,  fakes.settings, fakes.probe,
+                fakes.help,  fakes.files, files, printer, cursor};
     }
 
     // Triggers `item` and returns the title of the window it opened, closed
