@@ -5,8 +5,10 @@
 namespace tavrin::test {
 
 // A chart's axis properties as plain values, with the chart control's
-// default ranges; duration is set by the test.
-class FakeAxisChart : public AxisChart {
+// default ranges; duration is set by the test. `Chart` is the interface the
+// fake serves: the axis chart or one that extends it.
+template <typename Chart = AxisChart>
+class FakeAxisChartOf : public Chart {
 public:
     float XStart() const override { return xStart; }
     void setXStart(float value) override { xStart = value; }
@@ -29,5 +31,7 @@ public:
     float duration = 0;
     int redraws = 0;
 };
+
+using FakeAxisChart = FakeAxisChartOf<>;
 
 }  // namespace tavrin::test

@@ -9,6 +9,7 @@
 
 #include "core/ChartTabs.h"
 #include "core/SlotChart.h"
+#include "fakes/FakeAxisChart.h"
 
 namespace tavrin::test {
 
@@ -30,24 +31,9 @@ struct FakeDisk {
 // A chart slot over a fake disk. A read replaces the data, notes, title and
 // the whole axis range; a failed read keeps everything, as the control does.
 // Unzoom raises the UnZoomEnd handler given by the test.
-class FakeSlotChart : public SlotChart {
+class FakeSlotChart : public FakeAxisChartOf<SlotChart> {
 public:
     explicit FakeSlotChart(FakeDisk& disk) : disk_(disk) {}
-
-    float XStart() const override { return xStart; }
-    void setXStart(float value) override { xStart = value; }
-    float XEnd() const override { return xEnd; }
-    void setXEnd(float value) override { xEnd = value; }
-    float Y1Start() const override { return y1Start; }
-    void setY1Start(float value) override { y1Start = value; }
-    float Y1End() const override { return y1End; }
-    void setY1End(float value) override { y1End = value; }
-    float Y2Start() const override { return y2Start; }
-    void setY2Start(float value) override { y2Start = value; }
-    float Y2End() const override { return y2End; }
-    void setY2End(float value) override { y2End = value; }
-    float GetDuration() const override { return duration; }
-    void Redraw() override { ++redraws; }
 
     bool ReadFromFile(const std::string& FileName) override {
         reads.push_back(FileName);
@@ -92,14 +78,9 @@ public:
         if (onUnZoomEnd) onUnZoomEnd();
     }
 
-    float xStart = 0, xEnd = 10;
-    float y1Start = -0.2f, y1End = 2;
-    float y2Start = 0, y2End = 500;
-    float duration = 0;
     std::string data;
     std::string notes;
     std::string title;
-    int redraws = 0;
     int clears = 0;
     int unzooms = 0;
     std::vector<std::string> reads;
