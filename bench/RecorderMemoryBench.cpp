@@ -1,23 +1,34 @@
-// Resident memory of the recorder's charts in their working state: the live
-// chart shown with a 30-hour run, four 24-hour files open in hidden tabs and
-// the two charts of the backup log, all in one shown main window composed as
-// the recorder composes it. Reports VmRSS and VmHWM of the process.
+// Resident memory of the recorder's main window in its working state: a
+// 30-hour run decoded from the instrument's blocks into the live chart, four
+// 24-hour files opened in the chart tabs through the Open command, and the
+// recorder tab shown. Reports VmRSS and VmHWM of the process.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QEventLoop>
-#include <QMainWindow>
+#include <QTabBar>
 #include <QTimer>
-#include <array>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "BenchFolder.h"
 #include "ShownChart.h"
+#include "TavrinApplication.h"
+#include "fakes/Blocks.h"
+#include "fakes/FakeBusyCursor.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeErrorLog.h"
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/FakeUi.h"
+#include "frmMain.h"
 #include "pelomar/Pelomar.h"
+#include "qt/ModalWindows.h"
 
 using tavrin::bench::BenchFolder;
+using namespace tavrin::test;
 
 namespace {
 
@@ -52,6 +63,64 @@ bool writeDayFileApart(const std::string& folder, const std::string& file) {
     return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The main window as the program builds it, over a port the benchmark feeds
+// and fakes of the dialogs; no settings, no program folder.
+struct Recorder {
+    FakeUi ui;
+    FakeErrorLog errorLog;
+    FakeClock clock;
+    FakeFileDialog files;
+    FakeBusyCursor busy;
+    FakeSerialPort port;
+    std::unique_ptr<TavrinApplication> app;
+
+    Recorder() {
+        TavrinApplication::Services services{&port, ui, errorLog, clock};
+        services.fileDialog = &files;
+        services.cursor = &busy;
+        app = std::make_unique<TavrinApplication>(services);
+    }
+    frmMain& window() { return app->window(); }
+
+    // Bytes arrive at the port, then one decoder tick runs, as the window's
+    // tick does every 700 ms.
+    void receiveAndTick(const Bytes& bytes) {
+        port.receive(bytes);
+        app->recorder().decoder.TimerProcess_Timer();
+    }
+
+    // A run of `points` samples at 5 a second, 3 or 4 a tick, with an event
+    // mark every half hour; backup logging off.
+    void run(int32_t points) {
+        app->recorder().globals.LogOn = false;
+        receiveAndTick(point());  // the decoder finds the stream
+        receiveAndTick(cat({fblock(), runStatus(1)}));
+        Bytes batch;
+        for (int32_t i = 0; i < points;) {
+            batch.clear();
+            for (const int32_t end = std::min(points, i + (i % 7 < 3 ? 3 : 4)); i < end; ++i) {
+                const double t = i / 300.0;
+                const Bytes p = tavrin::test::point('V', static_cast<float>(0.5 + 0.4 * std::sin(t / 7)),
+                                                    static_cast<float>(50 + 40 * std::cos(t / 11)));
+                batch.insert(batch.end(), p.begin(), p.end());
+                if (i % 9000 == 4500) {
+                    const Bytes e = ev(2);
+                    batch.insert(batch.end(), e.begin(), e.end());
+                }
+            }
+            receiveAndTick(batch);
+        }
+    }
+
+    // File > Open with the file dialog answering `path`.
+    bool open(const std::string& path) {
+        files.answer = path;
+        const int before = window().TabChart->count();
+        window().menuItem(QStringLiteral("mnuOpenData"))->trigger();
+        return window().TabChart->count() >= before && ui.boxes.empty();
+    }
+};
+
 void BM_RecorderMemory(benchmark::State& state) {
     const BenchFolder folder;
     const std::string file = folder.file("day.chd");
@@ -62,38 +131,22 @@ void BM_RecorderMemory(benchmark::State& state) {
     for (auto _ : state) {
         tavrin::bench::app();
         state.counters["app_MB"] = statusMegabytes("VmRSS");
-        QMainWindow window;
-        auto* central = new QWidget(&window);
-        window.setCentralWidget(central);
-        std::array<pelomar::Pelomar*, 7> charts{};
-        for (size_t i = 0; i < charts.size(); ++i) {
-            charts[i] = new pelomar::Pelomar(central);
-            charts[i]->setGeometry(0, 0, 1600, 900);
-            if (i != 0) charts[i]->hide();
-        }
+        Recorder recorder;
+        frmMain& window = recorder.window();
         window.resize(1600, 900);
+        keepSystemName();  // the first activation asks for it
         window.show();
-        tavrin::bench::PaintCounter(*charts[0]).paintThrough();
+        pelomar::Pelomar& live = *window.Chart[frmMain::kLiveChart];
+        tavrin::bench::PaintCounter(live).paintThrough();
         state.counters["empty_MB"] = statusMegabytes("VmRSS");
 
-        // The live run: 30 hours in 700 ms batches, the view widened as the
-        // run reaches its edge.
-        pelomar::Pelomar& live = *charts[0];
-        live.setXEnd(60);
-        live.Redraw();
-        for (int32_t next = 0; next < 30 * kPointsPerHour; next += 4) {
-            tavrin::bench::addRunPoints(live, next, 4);
-            if (!live.LastPointInScale()) {
-                live.setXEnd(live.XEnd() * 2);
-                live.Redraw();
-            } else if (next % 4000 == 0) {
-                live.DrawNewPoints();
-            }
-        }
-        live.DrawNewPoints();
+        recorder.run(30 * kPointsPerHour);
+        tavrin::bench::PaintCounter(live).paintThrough();
         state.counters["live_MB"] = statusMegabytes("VmRSS");
-        for (size_t i = 1; i <= 4; ++i)
-            if (!charts[i]->ReadFromFile(file)) state.SkipWithError("cannot read the 24-hour file");
+
+        for (int k = 0; k < 4; ++k)
+            if (!recorder.open(file)) state.SkipWithError("cannot open the 24-hour file");
+        window.TabChart->setCurrentIndex(0);
         tavrin::bench::PaintCounter(live).paintThrough();
         // The charts hand freed room back once reading has settled.
         QEventLoop settle;
@@ -102,6 +155,10 @@ void BM_RecorderMemory(benchmark::State& state) {
         state.counters["rss_MB"] = statusMegabytes("VmRSS");
         state.counters["peak_MB"] = statusMegabytes("VmHWM");
         state.counters["live_points"] = live.NumPoints();
+        int opened = 0;
+        for (int k = 1; k <= 4; ++k) opened += window.Chart[static_cast<size_t>(k)]->NumPoints() == 24 * kPointsPerHour;
+        state.counters["files_open"] = opened;
+        if (!live.isVisible() || opened != 4) state.SkipWithError("not the working state");
     }
 }
 BENCHMARK(BM_RecorderMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "DataFile.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -55,6 +56,18 @@ DataFileHeader getHeader(ByteReader& r) {
     h.PointUBound = r.getLong();
     (void)r.getBytes(kReservedBytes);
     return h;
+}
+
+// The first `records` elements in one copy: the elements held are stored
+// as their two Singles side by side, and those beyond are empty.
+void putPoints(ByteWriter& w, const GrowableStore<PointRec>& points, int64_t records) {
+    static_assert(sizeof(PointRec) == 8 && offsetof(PointRec, Y2) == 4, "a point is two Singles, as on disk");
+    if (records <= 0) return;
+    const size_t held = std::min(points.held(), static_cast<size_t>(records));
+    const auto* first = reinterpret_cast<const uint8_t*>(&points.at(0));
+    std::vector<uint8_t>& out = w.bytes();
+    out.insert(out.end(), first, first + held * sizeof(PointRec));
+    out.insert(out.end(), (static_cast<size_t>(records) - held) * sizeof(PointRec), 0);
 }
 
 int32_t checkArray(int32_t count, int32_t ubound, int32_t ceiling) {
@@ -120,7 +133,7 @@ std::vector<uint8_t> encodeDataFile(const DataFileHeader& header, const std::str
     w.putText(notes);
     for (int32_t i = 0; i < methodElements; ++i) putMethod(w, methods.at(i));
     for (int32_t i = 0; i < labelElements; ++i) putLabel(w, labels.at(i));
-    for (int64_t i = 0; i < pointRecords; ++i) putPoint(w, points.at(static_cast<int32_t>(i)));
+    putPoints(w, points, pointRecords);
     return std::move(w.bytes());
 }
 

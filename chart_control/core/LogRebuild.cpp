@@ -1,6 +1,8 @@
 #include "LogRebuild.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "BackupLog.h"
@@ -26,10 +28,23 @@ void check(int32_t e) {
     if (e != err::kNone) throw Stop{e};
 }
 
-std::vector<uint8_t> readAll(FileSystem& fs, const std::string& path) {
+// A backup file and its working copy. The copy is written from the bytes
+// read, and the rebuild goes on from those bytes rather than reading back the
+// copy it has just written: nothing else runs during a rebuild, so the copy
+// holds the same bytes.
+struct WorkingCopy {
+    bool made = false;
     std::vector<uint8_t> bytes;
-    check(fs.readFile(path, bytes));
-    return bytes;
+};
+
+// As CopyFileIfExist, keeping what it read.
+WorkingCopy copyIfExist(FileSystem& fs, const std::string& bak, const std::string& tmp) {
+    WorkingCopy c;
+    if (bak.empty() || !fs.exists(bak)) return c;
+    check(fs.readFile(bak, c.bytes));
+    check(fs.writeFile(tmp, c.bytes.data(), c.bytes.size(), false));
+    c.made = true;
+    return c;
 }
 
 // Every whole record to the end of the file: an empty text is a record like
@@ -44,12 +59,12 @@ void readTextRecords(const std::vector<uint8_t>& bytes, Get get, Add add) {
     }
 }
 
-void ReadMethodLog(ChartModel& model, FileSystem& fs, const std::string& path) {
-    readTextRecords(readAll(fs, path), getMethod, [&](const MethodRec& m) { (void)model.AddMethod(m.Method, m.XPos); });
+void ReadMethodLog(ChartModel& model, const std::vector<uint8_t>& bytes) {
+    readTextRecords(bytes, getMethod, [&](const MethodRec& m) { (void)model.AddMethod(m.Method, m.XPos); });
 }
 
-void ReadEventLog(ChartModel& model, FileSystem& fs, const std::string& path, const LabelAdded& labelAdded) {
-    readTextRecords(readAll(fs, path), getLabel, [&](const LabelRec& l) {
+void ReadEventLog(ChartModel& model, const std::vector<uint8_t>& bytes, const LabelAdded& labelAdded) {
+    readTextRecords(bytes, getLabel, [&](const LabelRec& l) {
         (void)model.AddLabel(l.Label, l.Color, l.Offset, l.XPos);
         if (labelAdded) labelAdded(model.labels().count() - 1);
     });
@@ -63,32 +78,33 @@ int32_t pointRecordsOf(size_t bytes) {
     return static_cast<int32_t>(n);
 }
 
-void ReadDataLog(ChartModel& model, FileSystem& fs, const std::string& path) {
-    const std::vector<uint8_t> raw = readAll(fs, path);
-    const int32_t n = pointRecordsOf(raw.size());
+// Joins generation 2 to the copy of generation 1 on disk: the copy is cut to
+// whole point records first, so that generation 2 joins it on a record
+// boundary. An empty source adds nothing; it is not a failure of the join.
+// The copy is deleted after the read, so it is not flushed. Returns the
+// point records the joined copy holds.
+int32_t AppendDataLog(FileSystem& fs, const std::string& dest, const WorkingCopy& one, const WorkingCopy& two) {
+    const int32_t first = pointRecordsOf(one.bytes.size());
+    if (one.bytes.size() % 8 != 0) check(fs.truncateFile(dest, static_cast<uint64_t>(first) * 8));
+    const int32_t second = pointRecordsOf(two.bytes.size());
+    if (second < 1) return first;
+    check(fs.appendFile(dest, two.bytes.data(), static_cast<size_t>(second) * 8, false));
+    return pointRecordsOf(static_cast<size_t>(first) * 8 + static_cast<size_t>(second) * 8);
+}
+
+// The points of the joined copy: `n` records, generation 1's whole records
+// and then generation 2's.
+void ReadDataLog(ChartModel& model, int32_t n, const WorkingCopy& one, const WorkingCopy* two) {
     if (n < 1) throw Stop{err::kSubscriptOutOfRange};  // an array 0 To -1
-    ByteReader r(raw);
+    static_assert(sizeof(PointRec) == 8 && offsetof(PointRec, Y2) == 4, "a point is two Singles, as on disk");
     std::vector<PointRec> points(static_cast<size_t>(n));
-    for (PointRec& p : points) p = getPoint(r);
+    auto* out = reinterpret_cast<unsigned char*>(points.data());
+    const size_t firstBytes = std::min(one.bytes.size() / 8 * 8, static_cast<size_t>(n) * 8);
+    if (firstBytes > 0) std::memcpy(out, one.bytes.data(), firstBytes);
+    if (two != nullptr && firstBytes < static_cast<size_t>(n) * 8) {
+        std::memcpy(out + firstBytes, two->bytes.data(), static_cast<size_t>(n) * 8 - firstBytes);
+    }
     model.points().assign(std::move(points), n, n);
-}
-
-// An empty source adds nothing; it is not a failure of the join. The working
-// copy is deleted after the read, so it is not flushed.
-void AppendDataLog(FileSystem& fs, const std::string& dest, const std::string& src) {
-    std::vector<uint8_t> raw = readAll(fs, src);
-    const int32_t n = pointRecordsOf(raw.size());
-    if (n < 1) return;
-    raw.resize(static_cast<size_t>(n) * 8);
-    check(fs.appendFile(dest, raw.data(), raw.size(), false));
-}
-
-// Cuts a copy of generation 1 to whole point records, so that generation 2
-// joins it on a record boundary.
-void dropTornPoint(FileSystem& fs, const std::string& path) {
-    uint64_t size = 0;
-    check(fs.fileSize(path, size));
-    if (size % 8 != 0) check(fs.truncateFile(path, size - size % 8));
 }
 
 }  // namespace
@@ -127,30 +143,24 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
         // A rotation cut short is read as done; the backup files stay as
         // they are.
         const BackupSet set = readBackupSet(fs, folder);
-        auto copy = [&](const std::string& bak, const char* tmp) {
-            int32_t e = err::kNone;
-            const bool copied = !bak.empty() && CopyFileIfExist(fs, bak, path(tmp), e);
-            check(e);
-            return copied;
-        };
-        const bool m1 = copy(set.Generation1[kMethodKind], "MLog1.tmp");
-        const bool e1 = copy(set.Generation1[kLabelKind], "ELog1.tmp");
-        const bool d1 = copy(set.Generation1[kPointKind], "DLog1.tmp");
-        const bool m2 = copy(set.Generation2[kMethodKind], "MLog2.tmp");
-        const bool e2 = copy(set.Generation2[kLabelKind], "ELog2.tmp");
-        const bool d2 = copy(set.Generation2[kPointKind], "DLog2.tmp");
+        WorkingCopy m1 = copyIfExist(fs, set.Generation1[kMethodKind], path("MLog1.tmp"));
+        WorkingCopy e1 = copyIfExist(fs, set.Generation1[kLabelKind], path("ELog1.tmp"));
+        WorkingCopy d1 = copyIfExist(fs, set.Generation1[kPointKind], path("DLog1.tmp"));
+        WorkingCopy m2 = copyIfExist(fs, set.Generation2[kMethodKind], path("MLog2.tmp"));
+        WorkingCopy e2 = copyIfExist(fs, set.Generation2[kLabelKind], path("ELog2.tmp"));
+        WorkingCopy d2 = copyIfExist(fs, set.Generation2[kPointKind], path("DLog2.tmp"));
 
-        if (m1) ReadMethodLog(model, fs, path("MLog1.tmp"));
-        if (m2) ReadMethodLog(model, fs, path("MLog2.tmp"));
-        if (e1) ReadEventLog(model, fs, path("ELog1.tmp"), labelAdded);
-        if (e2) ReadEventLog(model, fs, path("ELog2.tmp"), labelAdded);
+        if (m1.made) ReadMethodLog(model, m1.bytes);
+        if (m2.made) ReadMethodLog(model, m2.bytes);
+        if (e1.made) ReadEventLog(model, e1.bytes, labelAdded);
+        if (e2.made) ReadEventLog(model, e2.bytes, labelAdded);
+        for (WorkingCopy* c : {&m1, &m2, &e1, &e2}) std::vector<uint8_t>().swap(c->bytes);
 
-        if (d1) {
-            if (d2) {
-                dropTornPoint(fs, path("DLog1.tmp"));
-                AppendDataLog(fs, path("DLog1.tmp"), path("DLog2.tmp"));
-            }
-            ReadDataLog(model, fs, path("DLog1.tmp"));
+        if (d1.made) {
+            const int32_t n = d2.made ? AppendDataLog(fs, path("DLog1.tmp"), d1, d2) : pointRecordsOf(d1.bytes.size());
+            ReadDataLog(model, n, d1, d2.made ? &d2 : nullptr);
+            std::vector<uint8_t>().swap(d1.bytes);
+            std::vector<uint8_t>().swap(d2.bytes);
             KillTmpLogs(fs, folder);
             model.propertyFields().XEnd = model.GetDuration();
             bool ok = applyTimeOffsetFrom(model, fs, set.OffsetFile);
