@@ -21,6 +21,10 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeFileDialog.h"
+#include "fakes/FakeHelp.h"
+#include "fakes/FakeSettingsStore.h"
+#include "core/PosixRecorderFileSystem.h"
+#include "ui/QtPrinterDialog.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"
@@ -72,13 +76,17 @@ struct Recorder {
     FakeFileDialog files;
     FakeBusyCursor busy;
     FakeSerialPort port;
+    FakeSerialPort probe;
+    FakeSettingsStore settings;
+    FakeHelp help;
+    tavrin::PosixRecorderFileSystem folders;
+    // The program's own printer choice: what it holds before a print counts.
+    tavrin::QtPrinterDialog printer;
     std::unique_ptr<TavrinApplication> app;
 
     Recorder() {
-        TavrinApplication::Services services{&port, ui, errorLog, clock};
-        services.fileDialog = &files;
-        services.cursor = &busy;
-        app = std::make_unique<TavrinApplication>(services);
+        app = std::make_unique<TavrinApplication>(TavrinApplication::Services{
+            port, ui, errorLog, clock, settings, probe, help, folders, files, printer, busy});
     }
     frmMain& window() { return app->window(); }
 

@@ -5,14 +5,20 @@
 
 namespace tavrin {
 
+QPrinter& QtPrinterDialog::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void QtPrinterDialog::ShowPrinter() {
-    QPrintDialog dialog(&printer_, parent_);
+    QPrinter& target = printer();
+    QPrintDialog dialog(&target, parent_);
     dialog.setWindowTitle(QStringLiteral("Print Setup"));
     if (dialog.exec() != QDialog::Accepted) return;
-    copies_ = static_cast<int16_t>(std::clamp(printer_.copyCount(), 0, 9999));
-    printer_.setCopyCount(1);
+    copies_ = static_cast<int16_t>(std::clamp(target.copyCount(), 0, 9999));
+    target.setCopyCount(1);
     chosen_ = true;
-    if (onChosen_) onChosen_(printer_);
+    if (onChosen_) onChosen_(target);
 }
 
 }  // namespace tavrin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QPrinter>
 #include <QWidget>
@@ -21,14 +22,16 @@ public:
 
     void ShowPrinter() override;
     int16_t Copies() const override { return copies_; }
-    QPrinter& printer() { return printer_; }
+    // Made on first use: a printer loads the printing system's libraries,
+    // which a run that never prints should not carry.
+    QPrinter& printer();
     // A printer was chosen at least once; until then the reports go where
     // the chart sends them by default.
     bool chosen() const { return chosen_; }
 
 private:
     QWidget* parent_;
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> printer_;
     int16_t copies_ = 1;
     bool chosen_ = false;
     std::function<void(QPrinter&)> onChosen_;
