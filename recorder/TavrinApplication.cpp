@@ -73,8 +73,8 @@ TavrinApplication::TavrinApplication(const Services& services)
                                                          services.decimalSeparator);
     portChoice_ = std::make_unique<tavrin::PortChoice>(
         services.port, services.probe, w.TimerCheckComData, recorder_->globals, services.ui, recorder_->errors,
-        [&w](tavrin::SetupLogic& setup) {
-            frmSetup dialog(setup, &w);
+        [&w, report = faultReport()](tavrin::SetupLogic& setup) {
+            frmSetup dialog(setup, report, &w);
             dialog.showModal();
         });
 
@@ -144,6 +144,10 @@ tavrin::DialogChart& TavrinApplication::currentChart() {
     return *charts_[current >= 0 && current < 5 ? static_cast<size_t>(current) : 0];
 }
 
+tavrin::FaultReport TavrinApplication::faultReport() {
+    return [this](const std::string& handler, const std::string& what) { recorder_->errors.LogFault(handler, what); };
+}
+
 void TavrinApplication::releaseButton(const char* key) {
     QAction* button = window_->toolButton(QString::fromLatin1(key));
     if (button == nullptr) return;
@@ -152,7 +156,7 @@ void TavrinApplication::releaseButton(const char* key) {
 }
 
 void TavrinApplication::showMethodWindow() {
-    frmMethod dialog(currentChart(), [this] { releaseButton("cmdMethod"); }, window_.get());
+    frmMethod dialog(currentChart(), [this] { releaseButton("cmdMethod"); }, faultReport(), window_.get());
     methodWindow_ = &dialog;
     dialog.showModal();
 }
@@ -160,7 +164,7 @@ void TavrinApplication::showMethodWindow() {
 void TavrinApplication::showNotesWindow() {
     tavrin::NotesLogic editor(currentChart(), recorder_->globals, services_.ui,
                                [this] { releaseButton("cmdNotes"); });
-    frmNotes dialog(editor, window_.get());
+    frmNotes dialog(editor, faultReport(), window_.get());
     notesWindow_ = &dialog;
     dialog.showModal();
 }
@@ -174,7 +178,7 @@ void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) 
             if (w.commands.mnuSaveLog_Click) w.commands.mnuSaveLog_Click();
         }});
     for (const std::string& line : lines) recovery.AddItem(line, false);
-    frmDataRecovery dialog(recovery, &w);
+    frmDataRecovery dialog(recovery, faultReport(), &w);
     dialog.showModal();
 }
 
@@ -192,7 +196,7 @@ void TavrinApplication::bindDialogs() {
         tavrin::ExportLogic setup(
             tavrin::ExportLogic::Services{currentChart(), services_.fileDialog, services_.cursor, handelError}, from, to,
             services_.decimalSeparator);
-        frmExport dialog(setup, &w);
+        frmExport dialog(setup, faultReport(), &w);
         dialog.showModal();
     };
     c.mnuPrintSetup_Click = [this] { print_->mnuPrintSetup_Click(); };
@@ -202,7 +206,7 @@ void TavrinApplication::bindDialogs() {
             tavrin::PrintLogic setup(chart, print_->Choices, [&w] {
                 if (w.commands.mnuPrintSetup_Click) w.commands.mnuPrintSetup_Click();
             });
-            frmPrint dialog(setup, &w);
+            frmPrint dialog(setup, faultReport(), &w);
             dialog.showModal();
         });
     };

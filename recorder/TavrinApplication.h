@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FaultReport.h"
 #include "core/AxisPanel.h"
 #include "core/BusyCursor.h"
 #include "core/ChartSlots.h"
@@ -92,6 +93,8 @@ public:
     tavrin::PrintCommand& printing() { return *print_; }
     // The chart of the selected tab, as the dialogs use it.
     tavrin::DialogChart& currentChart();
+    // The dialogs' faults go to the error log.
+    tavrin::FaultReport faultReport();
     // The chart tabs' slots: open, close, clear and save.
     tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
 

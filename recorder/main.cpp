@@ -8,6 +8,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "core/ErrorReporter.h"
 #include "core/PosixRecorderFileSystem.h"
 #include "dialogs/frmStartup.h"
 #include "TavrinApplication.h"
@@ -61,6 +62,10 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<TavrinApplication> application;
     std::unique_ptr<frmStartup> splash;
+    // Before the application exists the splash's faults go straight to the error log.
+    const tavrin::FaultReport splashFaults = [&](const std::string& handler, const std::string& what) {
+        tavrin::appendFault(errorLog, clock, handler, what);
+    };
     splash = std::make_unique<frmStartup>(&settings, [&] {
         TavrinApplication::Services services{comPort, ui,    errorLog,   clock,   settings,
                                              commTmp, help, files,      fileDialog, printer,
@@ -87,7 +92,7 @@ int main(int argc, char** argv) {
             return;
         }
         window->show();
-    });
+    }, splashFaults);
     splash->show();
     const int result = QApplication::exec();
     application.reset();

@@ -124,8 +124,13 @@ void ErrorReporter::LogError(const std::string& message) {
 }
 
 void ErrorReporter::LogFault(const std::string& handler, const std::string& what) noexcept {
+    appendFault(logFile_, clock_, handler, what);
+}
+
+void appendFault(ErrorLogFile& logFile, const Clock& clock, const std::string& handler,
+                 const std::string& what) noexcept {
     try {
-        (void)logFile_.append(clock_.nowText() + "\r\nUnexpected error in " + handler + ": " + what + "\r\n");
+        (void)logFile.append(clock.nowText() + "\r\nUnexpected error in " + handler + ": " + what + "\r\n");
     } catch (...) {
         // Nothing more can be done for a trace that cannot be built.
     }

@@ -14,6 +14,11 @@
 
 namespace tavrin {
 
+// Appends a two-line entry for a fault (no run-time error) in a handler; a
+// failed write is dropped.
+void appendFault(ErrorLogFile& logFile, const Clock& clock, const std::string& handler,
+                 const std::string& what) noexcept;
+
 // The one entry for every failure of the recorder: message boxes for the
 // user's operations, the error log with a beep for the link and the protocol.
 class ErrorReporter {

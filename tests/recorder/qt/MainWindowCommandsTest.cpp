@@ -12,6 +12,7 @@
 #include "dialogs/frmNotes.h"
 #include "dialogs/frmPrint.h"
 #include "dialogs/frmStartup.h"
+#include "fakes/FakeFaultReport.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
@@ -91,7 +92,7 @@ private slots:
 
     // Only the program's end is left to the one who starts the program.
     void noCommandHookIsLeftEmpty() {
-        frmStartup splash(nullptr, nullptr);
+        frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         TavrinApplication::Services s = services();
         s.about = &splash;
@@ -198,7 +199,7 @@ private slots:
     }
 
     void aboutShowsTheSplashWithItsCloseButton() {
-        frmStartup splash(nullptr, nullptr);
+        frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         splash.TimerLoadMain_Timer();
         TavrinApplication::Services s = services();
