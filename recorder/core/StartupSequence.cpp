@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "common/Guard.h"
 #include "core/LogFileList.h"
 
 namespace tavrin {
@@ -82,14 +83,12 @@ bool StartupSequence::Form_Unload(int16_t NumCharts) {
         if (answer != UiServices::Answer::Yes) return true;
     }
 
-    try {
+    pelomar::skipRuntimeError([&] {
         if (g_.InstanceNumber == 1 && hooks_.SaveSettings) hooks_.SaveSettings();
-    } catch (const std::exception&) {
-    }
-    try {
+    });
+    pelomar::skipRuntimeError([&] {
         if (registry_ != nullptr) registry_->UnregisterInstance();
-    } catch (const std::exception&) {
-    }
+    });
     timerCheckComData_.stop();
     return false;
 }
