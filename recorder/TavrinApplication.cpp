@@ -60,7 +60,7 @@ TavrinApplication::TavrinApplication(const Services& services)
         mainWindowActions(w), *w.ShapeReciveLed, *w.ScrollChart[0],
         std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
-        &services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog,
+        services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog,
         services.clock,
         w.TimerProcess, w.TimerCheckComData, w.TimerSaveLog, w.TimerStopWaitForMethod});
 

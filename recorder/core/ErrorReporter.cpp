@@ -13,7 +13,7 @@ constexpr const char* kErrorTitle = "ERROR!";
 }  // namespace
 
 ErrorReporter::ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock,
-                             modGlobas& globals, const SerialPort* port,
+                             modGlobas& globals, const SerialPort& port,
                              std::function<void()> stopRecordingAndLogging)
     : ui_(ui),
       logFile_(logFile),
@@ -87,7 +87,7 @@ void ErrorReporter::HandelError(int16_t ErrorCode, const std::string& Detail) {
     case code::kErRxParity:
         break;
     case code::kEvCts:
-        if (port_ != nullptr && port_->InBufferCount() > code::kPortInBufferSize)
+        if (port_.InBufferCount() > code::kPortInBufferSize)
             LogError("ERROR - Communication buffer full.");
         break;
     case code::kErBreak:

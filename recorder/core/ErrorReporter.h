@@ -23,10 +23,9 @@ void appendFault(ErrorLogFile& logFile, const Clock& clock, const std::string& h
 // user's operations, the error log with a beep for the link and the protocol.
 class ErrorReporter {
 public:
-    // stopRecordingAndLogging runs after the out-of-memory box. port may be
-    // null while the window has no port.
+    // stopRecordingAndLogging runs after the out-of-memory box.
     ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock, modGlobas& globals,
-                  const SerialPort* port, std::function<void()> stopRecordingAndLogging);
+                  const SerialPort& port, std::function<void()> stopRecordingAndLogging);
 
     // Detail: for a protocol error (-10, -11, -12) what was received and the
     // bytes before it, which from then on follows every entry of the error
@@ -52,7 +51,7 @@ private:
     ErrorLogFile& logFile_;
     const Clock& clock_;
     modGlobas& globals_;
-    const SerialPort* port_;
+    const SerialPort& port_;
     std::function<void()> stopRecordingAndLogging_;
     // Detail of the most recent protocol error; empty until the first.
     std::string lastProtocolDetail_;

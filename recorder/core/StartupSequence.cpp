@@ -1,6 +1,5 @@
 #include "core/StartupSequence.h"
 
-#include <exception>
 #include <utility>
 
 #include "common/Guard.h"
