@@ -229,5 +229,5 @@ void TavrinApplication::bindDialogs() {
         dialog.mnuLogName_Click();
     };
     c.showDataRecovery = [this](const std::vector<std::string>& lines) { showDataRecovery(lines); };
-    if (services_.about != nullptr) c.mnuAbout_Click = [this] { services_.about->exec(); };
+    c.mnuAbout_Click = [this] { services_.about.exec(); };
 }

@@ -55,6 +55,8 @@ public:
         tavrin::FileDialog& fileDialog;
         tavrin::PrinterDialog& printer;
         tavrin::BusyCursor& cursor;
+        // The splash window, shown again as the About box.
+        QDialog& about;
         char decimalSeparator = '.';
 
         // Start-up and shut-down. Without a program folder this copy never
@@ -64,9 +66,6 @@ public:
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
         uint32_t copyNumber = 0;
         std::string commandLine{};
-
-        // The splash window, shown again as the About box; none: no About box.
-        QDialog* about = nullptr;
     };
 
     explicit TavrinApplication(const Services& services);

@@ -69,14 +69,13 @@ int main(int argc, char** argv) {
     splash = std::make_unique<frmStartup>(&settings, [&] {
         TavrinApplication::Services services{comPort, ui,    errorLog,   clock,   settings,
                                              commTmp, help, files,      fileDialog, printer,
-                                             cursor,  decimalSeparator};
+                                             cursor,  *splash, decimalSeparator};
         services.programFolder = programFolder;
         services.otherCopyWasRunning = copies.otherCopyWasRunning();
         services.logInfoSettings = splash->LogInfoSettings();
         // The process id is unique among the copies running at once.
         services.copyNumber = static_cast<uint32_t>(::getpid());
         services.commandLine = commandLine;
-        services.about = splash.get();
         application = std::make_unique<TavrinApplication>(services);
         frmMain* window = &application->window();
         ui.setParent(window);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDialog>
+
 #include "TavrinApplication.h"
 #include "core/PosixRecorderFileSystem.h"
 #include "fakes/FakeBusyCursor.h"
@@ -13,7 +15,7 @@ namespace tavrin::test {
 
 // The application's services that a window test does not look at: an empty
 // settings store, a probe that finds every port, help, files and dialogs
-// that only record.
+// that only record, an empty About box.
 struct AppFakes {
     FakeSerialPort port;
     FakeSerialPort probe;
@@ -23,10 +25,11 @@ struct AppFakes {
     FakeFileDialog fileDialog;
     FakePrinterDialog printer;
     FakeBusyCursor cursor;
+    QDialog about;
 
     TavrinApplication::Services services(SerialPort& mainPort, UiServices& ui, ErrorLogFile& errorLog,
                                          const Clock& clock) {
-        return {mainPort, ui, errorLog, clock, settings, probe, help, files, fileDialog, printer, cursor};
+        return {mainPort, ui, errorLog, clock, settings, probe, help, files, fileDialog, printer, cursor, about};
     }
 };
 

@@ -40,9 +40,10 @@ class MainWindowCommandsTest : public QObject {
     FakeBusyCursor cursor;
     AppFakes fakes;
 
-    TavrinApplication::Services services() {
+    TavrinApplication::Services services() { return services(fakes.about); }
+    TavrinApplication::Services services(QDialog& about) {
         return {port,        ui,    errorLog, clock,  fakes.settings, fakes.probe,
-                fakes.help,  fakes.files, files, printer, cursor};
+                fakes.help,  fakes.files, files, printer, cursor, about};
     }
 
     // Triggers `item` and returns the title of the window it opened, closed
@@ -94,8 +95,7 @@ private slots:
     void noCommandHookIsLeftEmpty() {
         frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
-        TavrinApplication::Services s = services();
-        s.about = &splash;
+        TavrinApplication::Services s = services(splash);
         TavrinApplication app(s);
         const frmMain::Commands& c = app.window().commands;
         const std::pair<const char*, bool> hooks[] = {
@@ -202,8 +202,7 @@ private slots:
         frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         splash.TimerLoadMain_Timer();
-        TavrinApplication::Services s = services();
-        s.about = &splash;
+        TavrinApplication::Services s = services(splash);
         TavrinApplication app(s);
         bool closeShown = false;
         onModal([&](QWidget* modal) {

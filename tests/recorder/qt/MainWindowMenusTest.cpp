@@ -34,7 +34,7 @@ class MainWindowMenusTest : public QObject {
 
     TavrinApplication::Services services() {
         return {port,        ui,          errorLog,         clock,         fakes.settings, fakes.probe,
-                help,        fakes.files, fakes.fileDialog, fakes.printer, fakes.cursor};
+                help,        fakes.files, fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about};
     }
 
 private slots:

@@ -290,7 +290,7 @@ private slots:
         AppFakes fakes;
         FailingHelp help;
         TavrinApplication app({port, ui, errorLog, clock, fakes.settings, fakes.probe, help, fakes.files,
-                               fakes.fileDialog, fakes.printer, fakes.cursor});
+                               fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about});
         frmMain& w = app.window();
         errorLog.entries.clear();
         help.fault = [] { throw pelomar::RuntimeError(53); };
