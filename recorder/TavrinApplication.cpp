@@ -83,14 +83,12 @@ TavrinApplication::TavrinApplication(const Services& services)
     // The empty live chart needs no saving.
     recorder_->globals.Saved[0] = true;
     // Registration and the first activation.
-    if (!services.programFolder.empty()) {
-        registry_ = std::make_unique<tavrin::InstanceRegistry>(
-            tavrin::InstanceRegistry::Services{services.settings, services.files, services.ui, logChart},
-            recorder_->globals, services.programFolder, services.otherCopyWasRunning);
-    }
+    registry_ = std::make_unique<tavrin::InstanceRegistry>(
+        tavrin::InstanceRegistry::Services{services.settings, services.files, services.ui, logChart},
+        recorder_->globals, services.programFolder, services.otherCopyWasRunning);
     recorder_->globals.LogInfoSettings = services.logInfoSettings;
     startup_ = std::make_unique<tavrin::StartupSequence>(
-        recorder_->globals, registry_.get(), services.ui, *controls_, w.TimerCheckComData,
+        recorder_->globals, *registry_, services.ui, *controls_, w.TimerCheckComData,
         tavrin::StartupSequence::Start{services.otherCopyWasRunning, services.copyNumber, services.commandLine},
         w.startupHooks());
 
@@ -170,7 +168,6 @@ void TavrinApplication::showNotesWindow() {
 }
 
 void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) {
-    if (registry_ == nullptr) return;
     frmMain& w = *window_;
     tavrin::DataRecoveryLogic recovery(tavrin::DataRecoveryLogic::Services{
         recorder_->globals, services_.ui, *registry_, [&w] {
@@ -222,9 +219,7 @@ void TavrinApplication::bindDialogs() {
         tavrin::LogNameLogic entry(tavrin::LogNameLogic::Services{
             recorder_->globals, services_.ui,
             [&w](const std::string& caption) { w.setWindowTitle(pelomar::fromCodePage(caption)); },
-            [this] {
-                if (registry_) registry_->UpdateRegistry();
-            }});
+            [this] { registry_->UpdateRegistry(); }});
         frmLogName dialog(entry, &w);
         dialog.mnuLogName_Click();
     };

@@ -59,8 +59,8 @@ public:
         QDialog& about;
         char decimalSeparator = '.';
 
-        // Start-up and shut-down. Without a program folder this copy never
-        // registers.
+        // Start-up and shut-down. The program folder holds the copies' "Log"
+        // folder.
         std::string programFolder{};
         bool otherCopyWasRunning = false;
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
@@ -85,7 +85,7 @@ public:
     tavrin::OptionsSettings& options() { return *options_; }
     tavrin::PortChoice& portChoice() { return *portChoice_; }
     // None when this copy never registers.
-    tavrin::InstanceRegistry* registry() { return registry_.get(); }
+    tavrin::InstanceRegistry& registry() { return *registry_; }
     tavrin::FileDialog& fileDialog() { return services_.fileDialog; }
     tavrin::PrinterDialog& printer() { return services_.printer; }
     tavrin::BusyCursor& cursor() { return services_.cursor; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTemporaryDir>
 
 #include "TavrinApplication.h"
 #include "core/PosixRecorderFileSystem.h"
@@ -26,11 +27,18 @@ struct AppFakes {
     FakePrinterDialog printer;
     FakeBusyCursor cursor;
     QDialog about;
+    // Where this copy registers and keeps its backups.
+    QTemporaryDir program;
 
     TavrinApplication::Services services(SerialPort& mainPort, UiServices& ui, ErrorLogFile& errorLog,
                                          const Clock& clock) {
-        return {mainPort, ui, errorLog, clock, settings, probe, help, files, fileDialog, printer, cursor, about};
+        TavrinApplication::Services s{mainPort, ui,         errorLog, clock,  settings, probe,
+                                      help,     files,      fileDialog, printer, cursor, about};
+        s.programFolder = programFolder();
+        return s;
     }
+
+    std::string programFolder() const { return program.path().toStdString(); }
 };
 
 }  // namespace tavrin::test

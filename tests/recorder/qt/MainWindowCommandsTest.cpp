@@ -42,8 +42,10 @@ class MainWindowCommandsTest : public QObject {
 
     TavrinApplication::Services services() { return services(fakes.about); }
     TavrinApplication::Services services(QDialog& about) {
-        return {port,        ui,    errorLog, clock,  fakes.settings, fakes.probe,
-                fakes.help,  fakes.files, files, printer, cursor, about};
+        TavrinApplication::Services s{port,       ui,          errorLog, clock,   fakes.settings, fakes.probe,
+                                      fakes.help, fakes.files, files,    printer, cursor,         about};
+        s.programFolder = fakes.programFolder();
+        return s;
     }
 
     // Triggers `item` and returns the title of the window it opened, closed

@@ -289,8 +289,11 @@ private slots:
     void aFaultInAHandlerIsLoggedAndTheWindowRunsOn() {
         AppFakes fakes;
         FailingHelp help;
-        TavrinApplication app({port, ui, errorLog, clock, fakes.settings, fakes.probe, help, fakes.files,
-                               fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about});
+        TavrinApplication::Services services{port,        ui,          errorLog,         clock,
+                                             fakes.settings, fakes.probe, help,          fakes.files,
+                                             fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about};
+        services.programFolder = fakes.programFolder();
+        TavrinApplication app(services);
         frmMain& w = app.window();
         errorLog.entries.clear();
         help.fault = [] { throw pelomar::RuntimeError(53); };
