@@ -60,7 +60,7 @@ TavrinApplication::TavrinApplication(const Services& services)
         mainWindowActions(w), *w.ShapeReciveLed, *w.ScrollChart[0],
         std::array<QWidget*, 5>{w.Chart[0], w.Chart[1], w.Chart[2], w.Chart[3], w.Chart[4]});
     recorder_ = std::make_unique<tavrin::Recorder>(tavrin::RecorderServices{
-        &services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog,
+        services.port, *charts_[frmMain::kLiveChart], logChart, *controls_, services.ui, services.errorLog,
         services.clock,
         w.TimerProcess, w.TimerCheckComData, w.TimerSaveLog, w.TimerStopWaitForMethod});
 
@@ -73,8 +73,8 @@ TavrinApplication::TavrinApplication(const Services& services)
                                                          services.decimalSeparator);
     portChoice_ = std::make_unique<tavrin::PortChoice>(
         services.port, services.probe, w.TimerCheckComData, recorder_->globals, services.ui, recorder_->errors,
-        [&w](tavrin::SetupLogic& setup) {
-            frmSetup dialog(setup, &w);
+        [&w, report = faultReport()](tavrin::SetupLogic& setup) {
+            frmSetup dialog(setup, report, &w);
             dialog.showModal();
         });
 
@@ -83,14 +83,12 @@ TavrinApplication::TavrinApplication(const Services& services)
     // The empty live chart needs no saving.
     recorder_->globals.Saved[0] = true;
     // Registration and the first activation.
-    if (!services.programFolder.empty()) {
-        registry_ = std::make_unique<tavrin::InstanceRegistry>(
-            tavrin::InstanceRegistry::Services{services.settings, services.files, services.ui, logChart},
-            recorder_->globals, services.programFolder, services.otherCopyWasRunning);
-    }
+    registry_ = std::make_unique<tavrin::InstanceRegistry>(
+        tavrin::InstanceRegistry::Services{services.settings, services.files, services.ui, logChart},
+        recorder_->globals, services.programFolder, services.otherCopyWasRunning);
     recorder_->globals.LogInfoSettings = services.logInfoSettings;
     startup_ = std::make_unique<tavrin::StartupSequence>(
-        recorder_->globals, registry_.get(), services.ui, *controls_, w.TimerCheckComData,
+        recorder_->globals, *registry_, services.ui, *controls_, w.TimerCheckComData,
         tavrin::StartupSequence::Start{services.otherCopyWasRunning, services.copyNumber, services.commandLine},
         w.startupHooks());
 
@@ -144,6 +142,10 @@ tavrin::DialogChart& TavrinApplication::currentChart() {
     return *charts_[current >= 0 && current < 5 ? static_cast<size_t>(current) : 0];
 }
 
+tavrin::FaultReport TavrinApplication::faultReport() {
+    return [this](const std::string& handler, const std::string& what) { recorder_->errors.LogFault(handler, what); };
+}
+
 void TavrinApplication::releaseButton(const char* key) {
     QAction* button = window_->toolButton(QString::fromLatin1(key));
     if (button == nullptr) return;
@@ -152,7 +154,7 @@ void TavrinApplication::releaseButton(const char* key) {
 }
 
 void TavrinApplication::showMethodWindow() {
-    frmMethod dialog(currentChart(), [this] { releaseButton("cmdMethod"); }, window_.get());
+    frmMethod dialog(currentChart(), [this] { releaseButton("cmdMethod"); }, faultReport(), window_.get());
     methodWindow_ = &dialog;
     dialog.showModal();
 }
@@ -160,13 +162,12 @@ void TavrinApplication::showMethodWindow() {
 void TavrinApplication::showNotesWindow() {
     tavrin::NotesLogic editor(currentChart(), recorder_->globals, services_.ui,
                                [this] { releaseButton("cmdNotes"); });
-    frmNotes dialog(editor, window_.get());
+    frmNotes dialog(editor, faultReport(), window_.get());
     notesWindow_ = &dialog;
     dialog.showModal();
 }
 
 void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) {
-    if (registry_ == nullptr) return;
     frmMain& w = *window_;
     tavrin::DataRecoveryLogic recovery(tavrin::DataRecoveryLogic::Services{
         recorder_->globals, services_.ui, *registry_, [&w] {
@@ -174,7 +175,7 @@ void TavrinApplication::showDataRecovery(const std::vector<std::string>& lines) 
             if (w.commands.mnuSaveLog_Click) w.commands.mnuSaveLog_Click();
         }});
     for (const std::string& line : lines) recovery.AddItem(line, false);
-    frmDataRecovery dialog(recovery, &w);
+    frmDataRecovery dialog(recovery, faultReport(), &w);
     dialog.showModal();
 }
 
@@ -192,7 +193,7 @@ void TavrinApplication::bindDialogs() {
         tavrin::ExportLogic setup(
             tavrin::ExportLogic::Services{currentChart(), services_.fileDialog, services_.cursor, handelError}, from, to,
             services_.decimalSeparator);
-        frmExport dialog(setup, &w);
+        frmExport dialog(setup, faultReport(), &w);
         dialog.showModal();
     };
     c.mnuPrintSetup_Click = [this] { print_->mnuPrintSetup_Click(); };
@@ -202,7 +203,7 @@ void TavrinApplication::bindDialogs() {
             tavrin::PrintLogic setup(chart, print_->Choices, [&w] {
                 if (w.commands.mnuPrintSetup_Click) w.commands.mnuPrintSetup_Click();
             });
-            frmPrint dialog(setup, &w);
+            frmPrint dialog(setup, faultReport(), &w);
             dialog.showModal();
         });
     };
@@ -218,12 +219,10 @@ void TavrinApplication::bindDialogs() {
         tavrin::LogNameLogic entry(tavrin::LogNameLogic::Services{
             recorder_->globals, services_.ui,
             [&w](const std::string& caption) { w.setWindowTitle(pelomar::fromCodePage(caption)); },
-            [this] {
-                if (registry_) registry_->UpdateRegistry();
-            }});
+            [this] { registry_->UpdateRegistry(); }});
         frmLogName dialog(entry, &w);
         dialog.mnuLogName_Click();
     };
     c.showDataRecovery = [this](const std::vector<std::string>& lines) { showDataRecovery(lines); };
-    if (services_.about != nullptr) c.mnuAbout_Click = [this] { services_.about->exec(); };
+    c.mnuAbout_Click = [this] { services_.about.exec(); };
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FaultReport.h"
 #include "core/AxisPanel.h"
 #include "core/BusyCursor.h"
 #include "core/ChartSlots.h"
@@ -54,18 +55,17 @@ public:
         tavrin::FileDialog& fileDialog;
         tavrin::PrinterDialog& printer;
         tavrin::BusyCursor& cursor;
+        // The splash window, shown again as the About box.
+        QDialog& about;
         char decimalSeparator = '.';
 
-        // Start-up and shut-down. Without a program folder this copy never
-        // registers.
+        // Start-up and shut-down. The program folder holds the copies' "Log"
+        // folder.
         std::string programFolder{};
         bool otherCopyWasRunning = false;
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
         uint32_t copyNumber = 0;
         std::string commandLine{};
-
-        // The splash window, shown again as the About box; none: no About box.
-        QDialog* about = nullptr;
     };
 
     explicit TavrinApplication(const Services& services);
@@ -85,13 +85,15 @@ public:
     tavrin::OptionsSettings& options() { return *options_; }
     tavrin::PortChoice& portChoice() { return *portChoice_; }
     // None when this copy never registers.
-    tavrin::InstanceRegistry* registry() { return registry_.get(); }
+    tavrin::InstanceRegistry& registry() { return *registry_; }
     tavrin::FileDialog& fileDialog() { return services_.fileDialog; }
     tavrin::PrinterDialog& printer() { return services_.printer; }
     tavrin::BusyCursor& cursor() { return services_.cursor; }
     tavrin::PrintCommand& printing() { return *print_; }
     // The chart of the selected tab, as the dialogs use it.
     tavrin::DialogChart& currentChart();
+    // The dialogs' faults go to the error log.
+    tavrin::FaultReport faultReport();
     // The chart tabs' slots: open, close, clear and save.
     tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
 

@@ -101,7 +101,9 @@ void frmMain::mnuLogOff_Click() {
     guard("mnuLogOff_Click", [&] { logging().mnuLogOff_Click(); });
 }
 
-void frmMain::mnuComPort_Click() { app_.portChoice().ShowSetupDialog(); }
+void frmMain::mnuComPort_Click() {
+    guard("mnuComPort_Click", [&] { app_.portChoice().ShowSetupDialog(); });
+}
 
 void frmMain::mnuExit_Click() { close(); }
 
@@ -120,7 +122,9 @@ bool frmMain::ChooseComPort(bool otherCopyWasRunning) {
     return app_.portChoice().ChoosePort(otherCopyWasRunning);
 }
 
-void frmMain::OpenComPort() { app_.portChoice().OpenPort(); }
+void frmMain::OpenComPort() {
+    guard("OpenComPort", [&] { app_.portChoice().OpenPort(); });
+}
 
 void frmMain::GetZoomedTime(float& ZoomedTimeFrom, float& ZoomedTimeTo) const {
     app_.axisPanel().GetZoomedTime(ZoomedTimeFrom, ZoomedTimeTo);

@@ -122,7 +122,7 @@ public:
     void mnuIndex_Click();
     QAction* menuItem(const QString& name) const;
     QAction* toolButton(const QString& key) const;
-    tavrin::InstanceRegistry* registry() { return app_.registry(); }
+    tavrin::InstanceRegistry& registry() { return app_.registry(); }
 
     QToolBar* Toolsbar = nullptr;
     QTabBar* TabChart = nullptr;

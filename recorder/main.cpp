@@ -8,6 +8,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "core/ErrorReporter.h"
 #include "core/PosixRecorderFileSystem.h"
 #include "dialogs/frmStartup.h"
 #include "TavrinApplication.h"
@@ -61,17 +62,20 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<TavrinApplication> application;
     std::unique_ptr<frmStartup> splash;
+    // Before the application exists the splash's faults go straight to the error log.
+    const tavrin::FaultReport splashFaults = [&](const std::string& handler, const std::string& what) {
+        tavrin::appendFault(errorLog, clock, handler, what);
+    };
     splash = std::make_unique<frmStartup>(&settings, [&] {
         TavrinApplication::Services services{comPort, ui,    errorLog,   clock,   settings,
                                              commTmp, help, files,      fileDialog, printer,
-                                             cursor,  decimalSeparator};
+                                             cursor,  *splash, decimalSeparator};
         services.programFolder = programFolder;
         services.otherCopyWasRunning = copies.otherCopyWasRunning();
         services.logInfoSettings = splash->LogInfoSettings();
         // The process id is unique among the copies running at once.
         services.copyNumber = static_cast<uint32_t>(::getpid());
         services.commandLine = commandLine;
-        services.about = splash.get();
         application = std::make_unique<TavrinApplication>(services);
         frmMain* window = &application->window();
         ui.setParent(window);
@@ -87,7 +91,7 @@ int main(int argc, char** argv) {
             return;
         }
         window->show();
-    });
+    }, splashFaults);
     splash->show();
     const int result = QApplication::exec();
     application.reset();

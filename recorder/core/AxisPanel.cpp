@@ -78,11 +78,9 @@ std::string AxisPanel::uv(double value) const { return formatFixed(value, 3, glo
 std::string AxisPanel::cond(double value) const { return formatFixed(value, 1, globals_.DecimalSeparator); }
 
 double AxisPanel::entryNumber(Entry entry) const {
-    try {
-        return textToDouble(controls_.text(entry), globals_.DecimalSeparator);
-    } catch (...) {
-        return 0;
-    }
+    double number = 0;
+    pelomar::skipRuntimeError([&] { number = textToDouble(controls_.text(entry), globals_.DecimalSeparator); });
+    return number;
 }
 
 void AxisPanel::InitSlot(int s) {

@@ -21,7 +21,7 @@ std::string byteText(uint8_t value) {
 
 }  // namespace
 
-BlockDecoder::BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCheckComData,
+BlockDecoder::BlockDecoder(SerialPort& port, Timer& timerProcess, Timer& timerCheckComData,
                            Timer& timerSaveLog, MainWindowControls& controls, modGlobas& globals,
                            RunControl& run, ErrorReporter& errors)
     : port_(port),
@@ -35,8 +35,7 @@ BlockDecoder::BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCh
 
 void BlockDecoder::ComPort_OnComm() {
     DataSeen = true;
-    if (port_ == nullptr) return;
-    const int16_t event = port_->CommEvent();
+    const int16_t event = port_.CommEvent();
     if (event != SerialPort::kEvReceive) {
         errors_.HandelError(event);
         return;
@@ -45,9 +44,9 @@ void BlockDecoder::ComPort_OnComm() {
 }
 
 void BlockDecoder::ReadComData() {
-    if (port_ == nullptr || port_->InBufferCount() == 0) return;
+    if (port_.InBufferCount() == 0) return;
     BusyScope busy(ComBusy);
-    const std::vector<uint8_t> input = port_->Input();
+    const std::vector<uint8_t> input = port_.Input();
     if (!input.empty()) newBytesSinceHunt_ = true;
     const int32_t dropped = ComBuffer_.Put(input);
     if (dropped > 0) {

@@ -29,7 +29,7 @@ public:
     };
 
     // port may be null while the window has no port.
-    BlockDecoder(SerialPort* port, Timer& timerProcess, Timer& timerCheckComData,
+    BlockDecoder(SerialPort& port, Timer& timerProcess, Timer& timerCheckComData,
                  Timer& timerSaveLog, MainWindowControls& controls, modGlobas& globals,
                  RunControl& run, ErrorReporter& errors);
 
@@ -63,7 +63,7 @@ private:
     void payloadError(const char* text, uint8_t value);
 
     ComBuffer ComBuffer_;
-    SerialPort* port_;
+    SerialPort& port_;
     Timer& timerProcess_;
     Timer& timerCheckComData_;
     Timer& timerSaveLog_;

@@ -1,5 +1,6 @@
 #include "core/DataRecoveryLogic.h"
 
+#include "common/RuntimeError.h"
 #include "core/LogInfoRecord.h"
 
 namespace tavrin {
@@ -49,7 +50,7 @@ bool DataRecoveryLogic::recover(const std::string& path, const std::string& name
     if (services_.mnuSaveLog_Click) {
         try {
             services_.mnuSaveLog_Click();
-        } catch (...) {
+        } catch (const pelomar::RuntimeError&) {
             g.LogSaved = false;
         }
     }

@@ -13,7 +13,7 @@ constexpr const char* kErrorTitle = "ERROR!";
 }  // namespace
 
 ErrorReporter::ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock,
-                             modGlobas& globals, const SerialPort* port,
+                             modGlobas& globals, const SerialPort& port,
                              std::function<void()> stopRecordingAndLogging)
     : ui_(ui),
       logFile_(logFile),
@@ -87,7 +87,7 @@ void ErrorReporter::HandelError(int16_t ErrorCode, const std::string& Detail) {
     case code::kErRxParity:
         break;
     case code::kEvCts:
-        if (port_ != nullptr && port_->InBufferCount() > code::kPortInBufferSize)
+        if (port_.InBufferCount() > code::kPortInBufferSize)
             LogError("ERROR - Communication buffer full.");
         break;
     case code::kErBreak:
@@ -124,8 +124,13 @@ void ErrorReporter::LogError(const std::string& message) {
 }
 
 void ErrorReporter::LogFault(const std::string& handler, const std::string& what) noexcept {
+    appendFault(logFile_, clock_, handler, what);
+}
+
+void appendFault(ErrorLogFile& logFile, const Clock& clock, const std::string& handler,
+                 const std::string& what) noexcept {
     try {
-        (void)logFile_.append(clock_.nowText() + "\r\nUnexpected error in " + handler + ": " + what + "\r\n");
+        (void)logFile.append(clock.nowText() + "\r\nUnexpected error in " + handler + ": " + what + "\r\n");
     } catch (...) {
         // Nothing more can be done for a trace that cannot be built.
     }

@@ -14,14 +14,18 @@
 
 namespace tavrin {
 
+// Appends a two-line entry for a fault (no run-time error) in a handler; a
+// failed write is dropped.
+void appendFault(ErrorLogFile& logFile, const Clock& clock, const std::string& handler,
+                 const std::string& what) noexcept;
+
 // The one entry for every failure of the recorder: message boxes for the
 // user's operations, the error log with a beep for the link and the protocol.
 class ErrorReporter {
 public:
-    // stopRecordingAndLogging runs after the out-of-memory box. port may be
-    // null while the window has no port.
+    // stopRecordingAndLogging runs after the out-of-memory box.
     ErrorReporter(UiServices& ui, ErrorLogFile& logFile, const Clock& clock, modGlobas& globals,
-                  const SerialPort* port, std::function<void()> stopRecordingAndLogging);
+                  const SerialPort& port, std::function<void()> stopRecordingAndLogging);
 
     // Detail: for a protocol error (-10, -11, -12) what was received and the
     // bytes before it, which from then on follows every entry of the error
@@ -47,7 +51,7 @@ private:
     ErrorLogFile& logFile_;
     const Clock& clock_;
     modGlobas& globals_;
-    const SerialPort* port_;
+    const SerialPort& port_;
     std::function<void()> stopRecordingAndLogging_;
     // Detail of the most recent protocol error; empty until the first.
     std::string lastProtocolDetail_;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <utility>
 
+#include "common/RuntimeError.h"
 #include "core/ErrorCodes.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
@@ -112,7 +113,7 @@ void ExportLogic::cmdExport_Click() {
                 r = services_.chart.ExportTextData(name, chkUV, chkCond, chkEvents, chkNotes, chkMethod,
                                                    GetMethodPos(), ExpFromTime, ExpToTime, ExpSamplingRate,
                                                    ExpNumPoints);
-            } catch (...) {
+            } catch (const pelomar::RuntimeError&) {
                 r = -1;
             }
         }

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "common/Guard.h"
 #include "core/LeadingNumber.h"
 #include "core/LogInfoRecord.h"
 #include "common/Rounding.h"
@@ -117,10 +118,7 @@ int32_t InstanceRegistry::RegisterInstance(uint32_t windowNumber, const std::str
 
 void InstanceRegistry::UnregisterInstance() {
     if (g_.InstanceNumber == 0) return;
-    try {
-        services_.logChart.ClearLog2(ownFolder_ + "/", g_.InstanceNumber);
-    } catch (const std::exception&) {
-    }
+    pelomar::skipRuntimeError([&] { services_.logChart.ClearLog2(ownFolder_ + "/", g_.InstanceNumber); });
     g_.LogPath = ownFolder_;
     if (ownLock_) {
         (void)services_.files.removeFile(ownFolder_ + "/" + RecorderFileSystem::kFolderLockName);
@@ -252,7 +250,7 @@ void InstanceRegistry::RemoveDeadRecords() {
             if (n == name && v == value) return true;
         return false;
     };
-    try {
+    pelomar::skipRuntimeError([&] {
         SettingsStore& s = services_.settings;
         bool recordLeft = false;
         for (const auto& [name, value] : s.GetAllSettings(kSection)) {
@@ -266,8 +264,7 @@ void InstanceRegistry::RemoveDeadRecords() {
         // With no record left the counter goes too; a copy that registered
         // meanwhile keeps the counter that numbered it.
         if (!recordLeft) s.DeleteSection(kSection);
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 }  // namespace tavrin

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/Guard.h"
 #include "core/ErrorCodes.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
@@ -62,13 +63,12 @@ void PortChoice::OpenPort() {
 }
 
 void PortChoice::ShowSetupDialog() {
-    try {
+    // The setup command ignores its run-time errors.
+    pelomar::skipRuntimeError([&] {
         SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
         setup.Form_Load();
         if (showSetup_) showSetup_(setup);
-    } catch (...) {
-        // The setup command ignores its errors.
-    }
+    });
 }
 
 }  // namespace tavrin

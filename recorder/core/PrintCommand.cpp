@@ -23,7 +23,7 @@ void PrintCommand::mnuPrint_Click(DialogChart& chart, const std::function<void()
 void PrintCommand::mnuPrintSetup_Click() {
     try {
         services_.printer.ShowPrinter();
-    } catch (...) {
+    } catch (const pelomar::RuntimeError&) {
         if (services_.HandelError) services_.HandelError(code::kPrintSetupFailed);
     }
 }

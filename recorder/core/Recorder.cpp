@@ -13,13 +13,13 @@ Recorder::Recorder(const RecorderServices& services)
       decoder(services.port, services.TimerProcess, services.TimerCheckComData,
               services.TimerSaveLog, services.controls, globals, run, errors),
       services_(services) {
-    if (services_.port != nullptr) services_.port->setOnComm([this] { onComm(); });
+    services_.port.setOnComm([this] { onComm(); });
     services_.TimerProcess.setOnTimeout([this] { onTimerProcess(); });
     services_.TimerStopWaitForMethod.setOnTimeout([this] { onTimerStopWaitForMethod(); });
 }
 
 Recorder::~Recorder() {
-    if (services_.port != nullptr) services_.port->setOnComm({});
+    services_.port.setOnComm({});
     services_.TimerProcess.setOnTimeout({});
     services_.TimerStopWaitForMethod.setOnTimeout({});
 }

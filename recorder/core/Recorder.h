@@ -17,7 +17,7 @@ namespace tavrin {
 
 // What the recorder's logic needs of the world; all owned by the caller.
 struct RecorderServices {
-    SerialPort* port = nullptr;  // none yet: no receive events
+    SerialPort& port;
     RecorderChart& liveChart;    // Chart(0)
     RecorderChart& logChart;     // Chart(5)
     MainWindowControls& controls;

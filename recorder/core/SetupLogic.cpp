@@ -1,5 +1,6 @@
 #include "core/SetupLogic.h"
 
+#include "common/Guard.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
 
@@ -26,7 +27,6 @@ void SetupLogic::CheckComPorts(int16_t& UseMainPort) {
         } catch (const pelomar::RuntimeError& e) {
             if (e.number() == err::kInvalidPortNumber || e.number() == err::kPortAlreadyOpen)
                 optComEnabled[static_cast<size_t>(i - 1)] = false;
-        } catch (...) {
         }
     }
 }
@@ -60,14 +60,10 @@ void SetupLogic::cmdOk_Click() {
                              "DATA COLLECTION SETUP ERROR", UiServices::Buttons::Ok,
                              UiServices::Icon::Exclamation);
         globals_.ComPortNumber = previousPort;
-        try {
-            mainPort_.setCommPort(previousPort);
-        } catch (...) {
-        }
-        try {
+        pelomar::skipRuntimeError([&] { mainPort_.setCommPort(previousPort); });
+        pelomar::skipRuntimeError([&] {
             if (mainPort_.PortOpen() != wasOpen) mainPort_.setPortOpen(wasOpen);
-        } catch (...) {
-        }
+        });
     }
 }
 

@@ -1,8 +1,8 @@
 #include "core/StartupSequence.h"
 
-#include <exception>
 #include <utility>
 
+#include "common/Guard.h"
 #include "core/LogFileList.h"
 
 namespace tavrin {
@@ -21,7 +21,7 @@ std::string call(const std::function<std::string()>& f) { return f ? f() : std::
 
 }  // namespace
 
-StartupSequence::StartupSequence(modGlobas& globals, InstanceRegistry* registry, UiServices& ui,
+StartupSequence::StartupSequence(modGlobas& globals, InstanceRegistry& registry, UiServices& ui,
                                  MainWindowControls& controls, Timer& timerCheckComData, Start start,
                                  Hooks hooks)
     : g_(globals), registry_(registry), ui_(ui), controls_(controls),
@@ -29,10 +29,10 @@ StartupSequence::StartupSequence(modGlobas& globals, InstanceRegistry* registry,
 
 void StartupSequence::offerRecovery() {
     CollectedLines found;
-    registry_->ListRegisteredLogs(found);
-    registry_->ListUnknownLogs(found);
+    registry_.ListRegisteredLogs(found);
+    registry_.ListUnknownLogs(found);
     if (found.lines.empty()) {
-        registry_->DeleteAllLogs();
+        registry_.DeleteAllLogs();
         return;
     }
     ui_.beep();
@@ -45,19 +45,15 @@ void StartupSequence::Form_Activate() {
     activated_ = true;
 
     controls_.showPressed(g_.LogOn ? Item::cmdLogOn : Item::cmdLogOff);
-    if (registry_ != nullptr) {
-        if (!start_.otherCopyWasRunning) {
-            offerRecovery();
-            // Whatever the window did, the dead copies' records must not
-            // number this copy past 1: only copy 1 keeps the settings.
-            registry_->RemoveDeadRecords();
-        }
-        // A folder that cannot be made leaves backups failing with their
-        // error in the log; the copy still runs and records.
-        (void)registry_->RegisterInstance(start_.copyNumber, call(hooks_.dateText), call(hooks_.timeText));
-    } else {
-        g_.LogName = "Default";
+    if (!start_.otherCopyWasRunning) {
+        offerRecovery();
+        // Whatever the window did, the dead copies' records must not
+        // number this copy past 1: only copy 1 keeps the settings.
+        registry_.RemoveDeadRecords();
     }
+    // A folder that cannot be made leaves backups failing with their
+    // error in the log; the copy still runs and records.
+    (void)registry_.RegisterInstance(start_.copyNumber, call(hooks_.dateText), call(hooks_.timeText));
 
     if (hooks_.mnuLogName_Click) hooks_.mnuLogName_Click();
     if (hooks_.setCaption) hooks_.setCaption("Tavrin MS - System: " + g_.LogName);
@@ -82,14 +78,10 @@ bool StartupSequence::Form_Unload(int16_t NumCharts) {
         if (answer != UiServices::Answer::Yes) return true;
     }
 
-    try {
+    pelomar::skipRuntimeError([&] {
         if (g_.InstanceNumber == 1 && hooks_.SaveSettings) hooks_.SaveSettings();
-    } catch (const std::exception&) {
-    }
-    try {
-        if (registry_ != nullptr) registry_->UnregisterInstance();
-    } catch (const std::exception&) {
-    }
+    });
+    pelomar::skipRuntimeError([&] { registry_.UnregisterInstance(); });
     timerCheckComData_.stop();
     return false;
 }

@@ -40,7 +40,7 @@ public:
         std::string commandLine;
     };
 
-    StartupSequence(modGlobas& globals, InstanceRegistry* registry, UiServices& ui,
+    StartupSequence(modGlobas& globals, InstanceRegistry& registry, UiServices& ui,
                     MainWindowControls& controls, Timer& timerCheckComData, Start start, Hooks hooks);
 
     // Runs once; later calls do nothing.
@@ -55,7 +55,7 @@ private:
 
     modGlobas& g_;
     // None: this copy neither recovers nor registers.
-    InstanceRegistry* registry_;
+    InstanceRegistry& registry_;
     UiServices& ui_;
     MainWindowControls& controls_;
     Timer& timerCheckComData_;

@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmDataRecovery::frmDataRecovery(tavrin::DataRecoveryLogic& recovery, QWidget* parent)
-    : QDialog(parent), recovery_(recovery) {
+frmDataRecovery::frmDataRecovery(tavrin::DataRecoveryLogic& recovery, tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), recovery_(recovery), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Tavrin - Recover Data"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -72,17 +73,12 @@ frmDataRecovery::frmDataRecovery(tavrin::DataRecoveryLogic& recovery, QWidget* p
         cmdRecoverButton->setEnabled(recovery_.cmdRecoverButtonEnabled);
     });
     connect(cmdRecoverButton, &QPushButton::clicked, this, [this] {
-        try {
-            recovery_.cmdRecoverButton_Click();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmDataRecovery.cmdRecoverButton_Click",
+                          [&] { recovery_.cmdRecoverButton_Click(); });
         fillList();
     });
     connect(cmdDoneButton, &QPushButton::clicked, this, [this] {
-        try {
-            recovery_.cmdDoneButton_Click();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmDataRecovery.cmdDoneButton_Click", [&] { recovery_.cmdDoneButton_Click(); });
     });
     recovery_.onListChanged = [this] { fillList(); };
     recovery_.onUnload = [this] { done(QDialog::Accepted); };

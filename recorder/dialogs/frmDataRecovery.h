@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <array>
 
+#include "core/FaultReport.h"
 #include "core/DataRecoveryLogic.h"
 
 // "Tavrin - Recover Data": the leftover logs as a check list, Recover and Done.
@@ -13,7 +14,7 @@ class frmDataRecovery : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmDataRecovery(tavrin::DataRecoveryLogic& recovery, QWidget* parent = nullptr);
+    frmDataRecovery(tavrin::DataRecoveryLogic& recovery, tavrin::FaultReport report, QWidget* parent = nullptr);
 
     // The start-up's step: lists the logs and, when there are any, runs the
     // window modally; with none, deletes all logs unseen.
@@ -38,5 +39,6 @@ private:
     void placeHeadings();
     QWidget* headings_ = nullptr;
     tavrin::DataRecoveryLogic& recovery_;
+    tavrin::FaultReport report_;
     bool filling_ = false;
 };

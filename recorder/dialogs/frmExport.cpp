@@ -5,11 +5,13 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmExport::frmExport(tavrin::ExportLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmExport::frmExport(tavrin::ExportLogic& setup, tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), setup_(setup), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Export Data"));
     setModal(true);
     setProperty("HelpContextID", tavrin::ExportLogic::kHelpContext);
@@ -96,10 +98,7 @@ frmExport::frmExport(tavrin::ExportLogic& setup, QWidget* parent) : QDialog(pare
 
 template <typename Handler>
 void frmExport::run(Handler&& handler) {
-    try {
-        handler();
-    } catch (...) {
-    }
+    tavrin::guardSlot(report_, "frmExport", handler);
     refresh();
 }
 

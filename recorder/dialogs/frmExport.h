@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "core/FaultReport.h"
 #include "core/ExportLogic.h"
 
 // "Export Data": range, sampling rate and content of the text export, over
@@ -17,7 +18,7 @@ class frmExport : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmExport(tavrin::ExportLogic& setup, QWidget* parent = nullptr);
+    frmExport(tavrin::ExportLogic& setup, tavrin::FaultReport report, QWidget* parent = nullptr);
 
     // Loads the setup, then runs modally until Export or Cancel.
     void showModal();
@@ -47,4 +48,5 @@ private:
     void run(Handler&& handler);
 
     tavrin::ExportLogic& setup_;
+    tavrin::FaultReport report_;
 };

@@ -9,8 +9,9 @@
 #include "core/BoxText.h"
 #include "common/CodePage.h"
 
-frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, QWidget* parent)
-    : QDialog(parent), chart_(chart), releaseButton_(std::move(releaseButton)) {
+frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, tavrin::FaultReport report,
+                     QWidget* parent)
+    : QDialog(parent), chart_(chart), releaseButton_(std::move(releaseButton)), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Method"));
     setModal(true);
     setProperty("HelpContextID", kHelpContext);
@@ -36,20 +37,16 @@ frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseBu
 
 void frmMethod::LoadMethod() {
     std::string methods;
-    try {
-        methods = chart_.GetAllMethods();
-    } catch (...) {
-    }
+    tavrin::guardSlot(report_, "frmMethod.LoadMethod", [&] { methods = chart_.GetAllMethods(); });
     txtMethod->setPlainText(pelomar::fromCodePage(tavrin::toBoxText(methods)));
 }
 
 void frmMethod::CloseMethod() {
     if (!released_) {
         released_ = true;
-        try {
+        tavrin::guardSlot(report_, "frmMethod.CloseMethod", [&] {
             if (releaseButton_) releaseButton_();
-        } catch (...) {
-        }
+        });
     }
     done(QDialog::Accepted);
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "core/FaultReport.h"
 #include "core/DialogChart.h"
 
 // "Method": the method list of the current tab's chart, read only.
@@ -17,7 +18,8 @@ public:
 
     // releaseButton: pops up the toolbar button "cmdMethod" and runs its
     // handler; the window closes after it.
-    frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, QWidget* parent = nullptr);
+    frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, tavrin::FaultReport report,
+              QWidget* parent = nullptr);
 
     void LoadMethod();
     void CloseMethod();
@@ -34,5 +36,6 @@ protected:
 private:
     tavrin::DialogChart& chart_;
     std::function<void()> releaseButton_;
+    tavrin::FaultReport report_;
     bool released_ = false;
 };

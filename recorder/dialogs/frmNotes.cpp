@@ -2,11 +2,13 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmNotes::frmNotes(tavrin::NotesLogic& editor, QWidget* parent) : QDialog(parent), editor_(editor) {
+frmNotes::frmNotes(tavrin::NotesLogic& editor, tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), editor_(editor), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Notes"));
     setModal(true);
     setProperty("HelpContextID", tavrin::NotesLogic::kHelpContext);
@@ -29,18 +31,12 @@ frmNotes::frmNotes(tavrin::NotesLogic& editor, QWidget* parent) : QDialog(parent
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(cmdOK, &QPushButton::clicked, this, [this] {
         takeText();
-        try {
-            editor_.cmdOk_Click();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmNotes.cmdOK_Click", [&] { editor_.cmdOk_Click(); });
         if (editor_.Closed) done(QDialog::Accepted);
     });
     connect(cmdCancel, &QPushButton::clicked, this, [this] {
         takeText();
-        try {
-            editor_.cmdCancel_Click();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmNotes.cmdCancel_Click", [&] { editor_.cmdCancel_Click(); });
         if (editor_.Closed) done(QDialog::Rejected);
     });
 }
@@ -48,10 +44,7 @@ frmNotes::frmNotes(tavrin::NotesLogic& editor, QWidget* parent) : QDialog(parent
 void frmNotes::takeText() { editor_.txtNotes = pelomar::toCodePage(txtNotes->toPlainText()); }
 
 void frmNotes::showModal() {
-    try {
-        editor_.LoadNotes();
-    } catch (...) {
-    }
+    tavrin::guardSlot(report_, "frmNotes.LoadNotes", [&] { editor_.LoadNotes(); });
     txtNotes->setPlainText(pelomar::fromCodePage(editor_.txtNotes));
     exec();
 }
@@ -59,10 +52,7 @@ void frmNotes::showModal() {
 void frmNotes::closeEvent(QCloseEvent* event) {
     takeText();
     bool cancel = false;
-    try {
-        cancel = editor_.Form_Unload();
-    } catch (...) {
-    }
+    tavrin::guardSlot(report_, "frmNotes.Form_Unload", [&] { cancel = editor_.Form_Unload(); });
     if (cancel) {
         event->ignore();
         return;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core/FaultReport.h"
 #include "core/NotesLogic.h"
 
 // "Notes": the current tab's notes, edited in place.
@@ -12,7 +13,7 @@ class frmNotes : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmNotes(tavrin::NotesLogic& editor, QWidget* parent = nullptr);
+    frmNotes(tavrin::NotesLogic& editor, tavrin::FaultReport report, QWidget* parent = nullptr);
 
     // Loads the notes, then runs modally until the editor lets it close.
     void showModal();
@@ -28,4 +29,5 @@ protected:
 private:
     void takeText();
     tavrin::NotesLogic& editor_;
+    tavrin::FaultReport report_;
 };

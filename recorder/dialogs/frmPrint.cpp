@@ -4,11 +4,13 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
-frmPrint::frmPrint(tavrin::PrintLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmPrint::frmPrint(tavrin::PrintLogic& setup, tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), setup_(setup), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Print"));
     setModal(true);
     setProperty("HelpContextID", tavrin::PrintLogic::kHelpContext);
@@ -76,10 +78,7 @@ frmPrint::frmPrint(tavrin::PrintLogic& setup, QWidget* parent) : QDialog(parent)
 
 template <typename Handler>
 void frmPrint::run(Handler&& handler) {
-    try {
-        handler();
-    } catch (...) {
-    }
+    tavrin::guardSlot(report_, "frmPrint", handler);
     refresh();
 }
 

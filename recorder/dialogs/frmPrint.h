@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/FaultReport.h"
 #include "core/PrintLogic.h"
 
 // "Print": the report's title and parts, over the setup's state.
@@ -14,7 +15,7 @@ class frmPrint : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmPrint(tavrin::PrintLogic& setup, QWidget* parent = nullptr);
+    frmPrint(tavrin::PrintLogic& setup, tavrin::FaultReport report, QWidget* parent = nullptr);
 
     // Loads the setup, then runs modally until OK, Cancel or the close box.
     void showModal();
@@ -41,4 +42,5 @@ private:
     void run(Handler&& handler);
 
     tavrin::PrintLogic& setup_;
+    tavrin::FaultReport report_;
 };

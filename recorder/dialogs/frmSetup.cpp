@@ -4,10 +4,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "dialogs/CaptionWidth.h"
 
-frmSetup::frmSetup(tavrin::SetupLogic& setup, QWidget* parent) : QDialog(parent), setup_(setup) {
+frmSetup::frmSetup(tavrin::SetupLogic& setup, tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), setup_(setup), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Data Collection Setup"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -35,10 +37,7 @@ frmSetup::frmSetup(tavrin::SetupLogic& setup, QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        try {
-            setup_.cmdOk_Click();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmSetup.cmdOk_Click", [&] { setup_.cmdOk_Click(); });
     });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { setup_.cmdCancel_Click(); });
     setup_.onHide = [this] { accept(); };

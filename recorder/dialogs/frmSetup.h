@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <array>
 
+#include "core/FaultReport.h"
 #include "core/SetupLogic.h"
 
 // "Data Collection Setup": COM 1 to COM 10 as option buttons over the
@@ -15,7 +16,7 @@ class frmSetup : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmSetup(tavrin::SetupLogic& setup, QWidget* parent = nullptr);
+    frmSetup(tavrin::SetupLogic& setup, tavrin::FaultReport report, QWidget* parent = nullptr);
 
     // Shows the state the setup holds, then runs modally until OK or Cancel.
     void showModal();
@@ -33,4 +34,5 @@ private:
     void refresh();
 
     tavrin::SetupLogic& setup_;
+    tavrin::FaultReport report_;
 };

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <exception>
+#include <utility>
 
 #include "core/InstanceRegistry.h"
 
@@ -29,8 +29,9 @@ QPixmap splashPicture() {
 
 }  // namespace
 
-frmStartup::frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain, QWidget* parent)
-    : QDialog(parent), settings_(settings), loadMain_(std::move(loadMain)) {
+frmStartup::frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain,
+                       tavrin::FaultReport report, QWidget* parent)
+    : QDialog(parent), settings_(settings), loadMain_(std::move(loadMain)), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Tavrin MS"));
     picSplash = new QLabel(this);
     picSplash->setPixmap(splashPicture());
@@ -40,19 +41,15 @@ frmStartup::frmStartup(const tavrin::SettingsStore* settings, std::function<void
     resize(picSplash->width() + 40, picSplash->height() + 3 * cmdClose->height());
     connect(cmdClose, &QPushButton::clicked, this, &frmStartup::cmdClose_Click);
     TimerLoadMain.setOnTimeout([this]() noexcept {
-        try {
-            TimerLoadMain_Timer();
-        } catch (...) {
-        }
+        tavrin::guardSlot(report_, "frmStartup.TimerLoadMain_Timer", [&] { TimerLoadMain_Timer(); });
     });
     Form_Load();
 }
 
 void frmStartup::Form_Load() {
-    try {
+    tavrin::guardSlot(report_, "frmStartup.Form_Load", [&] {
         if (settings_ != nullptr) logInfo_ = tavrin::InstanceRegistry::ReadLogInfo(*settings_);
-    } catch (const std::exception&) {
-    }
+    });
     cmdClose->hide();
     TimerLoadMain.start();
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/FaultReport.h"
 #include "core/SettingsStore.h"
 #include "platform/QtTimer.h"
 
@@ -16,7 +17,8 @@ class frmStartup : public QDialog {
 
 public:
     // loadMain loads and shows the main window.
-    frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain, QWidget* parent = nullptr);
+    frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain, tavrin::FaultReport report,
+               QWidget* parent = nullptr);
 
     void Form_Load();
     void TimerLoadMain_Timer();
@@ -35,5 +37,6 @@ protected:
 private:
     const tavrin::SettingsStore* settings_;
     std::function<void()> loadMain_;
+    tavrin::FaultReport report_;
     std::optional<tavrin::SettingsStore::Pairs> logInfo_;
 };

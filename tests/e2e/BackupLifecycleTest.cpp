@@ -49,7 +49,7 @@ private slots:
         fileDialog.answer = saved.toStdString();
         tavrin::test::AppFakes fakes;
         TavrinApplication::Services services{port,       ui,         errorLog,      clock,       settings, probe,
-                                             fakes.help, files,      fileDialog,    fakes.printer, fakes.cursor};
+                                             fakes.help, files,      fileDialog,    fakes.printer, fakes.cursor, fakes.about};
         services.programFolder = program;
         services.copyNumber = static_cast<uint32_t>(::getpid());
 

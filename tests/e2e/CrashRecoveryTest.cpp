@@ -103,7 +103,7 @@ class CrashRecoveryTest : public QObject {
               errorLog(t.program().toStdString() + "/ChartErr.log"), settings(t.settingsFile().toStdString()),
               copies(t.program().toStdString() + "/running.lock") {
             TavrinApplication::Services s{port,       ui,    errorLog,   clock,         settings,    probe,
-                                          fakes.help, files, fileDialog, fakes.printer, fakes.cursor};
+                                          fakes.help, files, fileDialog, fakes.printer, fakes.cursor, fakes.about};
             s.programFolder = t.program().toStdString();
             s.otherCopyWasRunning = copies.otherCopyWasRunning();
             s.logInfoSettings = tavrin::InstanceRegistry::ReadLogInfo(settings);

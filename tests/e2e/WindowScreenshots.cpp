@@ -44,7 +44,7 @@ struct Copy {
           errorLog(dir.filePath(QStringLiteral("program/ChartErr.log")).toStdString()),
           settings(dir.filePath(QStringLiteral("settings.ini")).toStdString()) {
         TavrinApplication::Services s{port,       ui,    errorLog,   clock,         settings,    probe,
-                                      fakes.help, files, fileDialog, fakes.printer, fakes.cursor};
+                                      fakes.help, files, fileDialog, fakes.printer, fakes.cursor, fakes.about};
         s.programFolder = dir.filePath(QStringLiteral("program")).toStdString();
         s.logInfoSettings = tavrin::InstanceRegistry::ReadLogInfo(settings);
         s.copyNumber = number;

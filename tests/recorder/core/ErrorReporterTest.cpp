@@ -23,7 +23,7 @@ struct ErrorReporterFixture : ::testing::Test {
     FakeSerialPort port;
     modGlobas globals;
     int stops = 0;
-    ErrorReporter errors{ui, log, clock, globals, &port, [this] { ++stops; }};
+    ErrorReporter errors{ui, log, clock, globals, port, [this] { ++stops; }};
 };
 
 TEST_F(ErrorReporterFixture, ProgramCodesShowTheirBoxes) {

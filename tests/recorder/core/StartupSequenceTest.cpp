@@ -58,7 +58,7 @@ struct Copy {
         h.dateText = [] { return std::string("1/14/2026"); };
         h.timeText = [] { return std::string("9:05:01 AM"); };
         sequence = std::make_unique<StartupSequence>(
-            globals, &registry, ui, controls, timerCheckComData,
+            globals, registry, ui, controls, timerCheckComData,
             StartupSequence::Start{otherRunning, number, std::move(commandLine)}, h);
         globals.Saved[0] = true;
     }

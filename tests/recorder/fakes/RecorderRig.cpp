@@ -4,7 +4,7 @@ namespace tavrin::test {
 
 RecorderRig::RecorderRig() {
     rec = std::make_unique<Recorder>(RecorderServices{
-        &port, live, log, controls, ui, errorLog, clock, TimerProcess, TimerCheckComData,
+        port, live, log, controls, ui, errorLog, clock, TimerProcess, TimerCheckComData,
         TimerSaveLog, TimerStopWaitForMethod});
     TimerProcess.start();
 }

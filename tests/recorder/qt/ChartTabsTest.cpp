@@ -38,7 +38,8 @@ struct Window {
     Window() {
         TavrinApplication::Services services{fakes.port, ui,          errorLog,  clock,      fakes.settings,
                                              fakes.probe, fakes.help, fakes.files, files,     fakes.printer,
-                                             busy};
+                                             busy,        fakes.about};
+        services.programFolder = fakes.programFolder();
         app = std::make_unique<TavrinApplication>(services);
         for (pelomar::Pelomar* chart : w().Chart) chart->setUiServices(&chartUi);
     }

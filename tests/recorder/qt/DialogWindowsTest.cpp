@@ -9,6 +9,7 @@
 #include "dialogs/frmMethod.h"
 #include "dialogs/frmNotes.h"
 #include "dialogs/frmPrint.h"
+#include "fakes/FakeFaultReport.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeFileDialog.h"
@@ -39,7 +40,7 @@ private slots:
         FakeBusyCursor cursor;
         std::vector<int16_t> errors;
         ExportLogic setup({dialogChart, files, cursor, [&](int16_t e) { errors.push_back(e); }}, 0.5f, 1.5f, '.');
-        frmExport w(setup);
+        frmExport w(setup, failOnFault());
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Export Data"));
             QCOMPARE(w.cmbSamlingRate->count(), 15);
@@ -72,7 +73,7 @@ private slots:
         chart.title = "Run 4";
         PrintChoices choices;
         PrintLogic setup(chart, choices, nullptr);
-        frmPrint w(setup);
+        frmPrint w(setup, failOnFault());
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Print"));
             QCOMPARE(w.txtTitel->text(), QStringLiteral("Run 4"));
@@ -106,7 +107,7 @@ private slots:
         FakeUi ui;
         int releases = 0;
         NotesLogic editor(chart, g, ui, [&] { ++releases; });
-        frmNotes w(editor);
+        frmNotes w(editor, failOnFault());
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Notes"));
             QCOMPARE(w.txtNotes->toPlainText(), QStringLiteral("line 1\nline 2"));
@@ -126,7 +127,7 @@ private slots:
         FakeUi ui;
         ui.answer = UiServices::Answer::Cancel;
         NotesLogic editor(chart, g, ui, nullptr);
-        frmNotes w(editor);
+        frmNotes w(editor, failOnFault());
         whileOpen([&] {
             w.txtNotes->setPlainText(QStringLiteral("draft"));
             w.close();
@@ -146,7 +147,7 @@ private slots:
         FakeDialogChart chart;
         chart.methods = "0.0 Start\r\n2.5 Wash\r\n";
         int releases = 0;
-        frmMethod w(chart, [&] { ++releases; });
+        frmMethod w(chart, [&] { ++releases; }, failOnFault());
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Method"));
             QCOMPARE(w.txtMethod->toPlainText(), QStringLiteral("0.0 Start\n2.5 Wash\n"));
@@ -202,7 +203,7 @@ private slots:
                                    g.LogSaved = true;
                                    saved.push_back(g.LogName);
                                }});
-        frmDataRecovery w(recovery);
+        frmDataRecovery w(recovery, failOnFault());
         whileOpen([&] {
             QCOMPARE(w.windowTitle(), QStringLiteral("Tavrin - Recover Data"));
             QCOMPARE(w.lstLogFiles->count(), 1);

@@ -32,7 +32,7 @@ class FirstActivationTest : public QObject {
 
     TavrinApplication::Services services(tavrin::SettingsFile& settings, const QTemporaryDir& dir, uint32_t copy) {
         TavrinApplication::Services s{port,        ui,    errorLog,         clock,         settings,    fakes.probe,
-                                      fakes.help,  files, fakes.fileDialog, fakes.printer, fakes.cursor};
+                                      fakes.help,  files, fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about};
         s.programFolder = dir.filePath(QStringLiteral("program")).toStdString();
         s.copyNumber = copy;
         s.logInfoSettings = tavrin::InstanceRegistry::ReadLogInfo(settings);

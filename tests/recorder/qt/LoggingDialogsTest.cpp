@@ -4,6 +4,7 @@
 
 #include "dialogs/frmNoData.h"
 #include "dialogs/frmSetup.h"
+#include "fakes/FakeFaultReport.h"
 #include "fakes/FakePortBank.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
@@ -51,7 +52,7 @@ private slots:
         tavrin::SetupLogic setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
         setup.Form_Load();
         setup.cmdCancelEnabled = false;
-        frmSetup dialog(setup);
+        frmSetup dialog(setup, failOnFault());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Data Collection Setup"));
         QCOMPARE(dialog.frameCom->title(), QStringLiteral("COM Port"));
         QCOMPARE(dialog.optCom[9]->text(), QStringLiteral("COM 10"));

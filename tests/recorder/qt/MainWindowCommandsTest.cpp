@@ -12,6 +12,7 @@
 #include "dialogs/frmNotes.h"
 #include "dialogs/frmPrint.h"
 #include "dialogs/frmStartup.h"
+#include "fakes/FakeFaultReport.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
@@ -39,9 +40,12 @@ class MainWindowCommandsTest : public QObject {
     FakeBusyCursor cursor;
     AppFakes fakes;
 
-    TavrinApplication::Services services() {
-        return {port,        ui,    errorLog, clock,  fakes.settings, fakes.probe,
-                fakes.help,  fakes.files, files, printer, cursor};
+    TavrinApplication::Services services() { return services(fakes.about); }
+    TavrinApplication::Services services(QDialog& about) {
+        TavrinApplication::Services s{port,       ui,          errorLog, clock,   fakes.settings, fakes.probe,
+                                      fakes.help, fakes.files, files,    printer, cursor,         about};
+        s.programFolder = fakes.programFolder();
+        return s;
     }
 
     // Triggers `item` and returns the title of the window it opened, closed
@@ -91,10 +95,9 @@ private slots:
 
     // Only the program's end is left to the one who starts the program.
     void noCommandHookIsLeftEmpty() {
-        frmStartup splash(nullptr, nullptr);
+        frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
-        TavrinApplication::Services s = services();
-        s.about = &splash;
+        TavrinApplication::Services s = services(splash);
         TavrinApplication app(s);
         const frmMain::Commands& c = app.window().commands;
         const std::pair<const char*, bool> hooks[] = {
@@ -198,11 +201,10 @@ private slots:
     }
 
     void aboutShowsTheSplashWithItsCloseButton() {
-        frmStartup splash(nullptr, nullptr);
+        frmStartup splash(nullptr, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         splash.TimerLoadMain_Timer();
-        TavrinApplication::Services s = services();
-        s.about = &splash;
+        TavrinApplication::Services s = services(splash);
         TavrinApplication app(s);
         bool closeShown = false;
         onModal([&](QWidget* modal) {

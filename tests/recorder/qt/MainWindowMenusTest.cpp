@@ -33,8 +33,10 @@ class MainWindowMenusTest : public QObject {
     AppFakes fakes;
 
     TavrinApplication::Services services() {
-        return {port,        ui,          errorLog,         clock,         fakes.settings, fakes.probe,
-                help,        fakes.files, fakes.fileDialog, fakes.printer, fakes.cursor};
+        TavrinApplication::Services s{port, ui,          errorLog,         clock,         fakes.settings, fakes.probe,
+                                      help, fakes.files, fakes.fileDialog, fakes.printer, fakes.cursor,   fakes.about};
+        s.programFolder = fakes.programFolder();
+        return s;
     }
 
 private slots:

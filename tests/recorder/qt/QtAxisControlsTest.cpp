@@ -6,6 +6,7 @@
 #include "fakes/FakeAxisChart.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
+#include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "ui/QtAxisControls.h"
 
@@ -29,7 +30,8 @@ struct Rig {
     FakeUi ui;
     FakeErrorLog errorLog;
     FakeClock clock;
-    ErrorReporter reporter{ui, errorLog, clock, globals, nullptr, {}};
+    FakeSerialPort port;
+    ErrorReporter reporter{ui, errorLog, clock, globals, port, {}};
     int errors = 0;
     std::unique_ptr<QtAxisControls> controls;
     std::unique_ptr<AxisPanel> panel;

@@ -15,6 +15,7 @@
 #include "dialogs/frmNotes.h"
 #include "dialogs/frmPrint.h"
 #include "dialogs/frmSetup.h"
+#include "fakes/FakeFaultReport.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeFileDialog.h"
@@ -220,13 +221,13 @@ private slots:
         FakeBusyCursor cursor;
         tavrin::modGlobas g;
         tavrin::ExportLogic exportSetup({chart, files, cursor, nullptr}, 0, 0, '.');
-        frmExport exportWindow(exportSetup);
+        frmExport exportWindow(exportSetup, failOnFault());
         tavrin::PrintChoices choices;
         tavrin::PrintLogic printSetup(chart, choices, nullptr);
-        frmPrint printWindow(printSetup);
+        frmPrint printWindow(printSetup, failOnFault());
         tavrin::NotesLogic notes(chart, g, ui, nullptr);
-        frmNotes notesWindow(notes);
-        frmMethod methodWindow(chart, nullptr);
+        frmNotes notesWindow(notes, failOnFault());
+        frmMethod methodWindow(chart, nullptr, failOnFault());
         tavrin::LogNameLogic name({g, ui, nullptr, nullptr});
         frmLogName nameWindow(name);
         frmNoData noData;
@@ -235,7 +236,7 @@ private slots:
         FakeScheduler scheduler;
         FakeTimer timer(scheduler, 5000);
         tavrin::SetupLogic portSetup(mainPort, probe, timer, g, ui);
-        frmSetup setupWindow(portSetup);
+        frmSetup setupWindow(portSetup, failOnFault());
         QWidget* windows[] = {&exportWindow, &printWindow, &notesWindow, &methodWindow,
                               &nameWindow,   &noData,      &setupWindow};
         for (QWidget* window : windows) {
@@ -260,7 +261,7 @@ private slots:
         tavrin::InstanceRegistry registry({settings, files, ui, recorderChart}, g, dir.path().toStdString(), false);
         tavrin::DataRecoveryLogic recovery({g, ui, registry, nullptr});
         recovery.AddItem(tavrin::FormatLogInfoLine("Bench 2|12/10/2026|15:30:07|417"), false);
-        frmDataRecovery w(recovery);
+        frmDataRecovery w(recovery, failOnFault());
         QTimer::singleShot(0, &w, [&] {
             // Where each column's first character is drawn in the list.
             QListWidgetItem* item = w.lstLogFiles->item(0);
@@ -288,8 +289,11 @@ private slots:
     void aFaultInAHandlerIsLoggedAndTheWindowRunsOn() {
         AppFakes fakes;
         FailingHelp help;
-        TavrinApplication app({port, ui, errorLog, clock, fakes.settings, fakes.probe, help, fakes.files,
-                               fakes.fileDialog, fakes.printer, fakes.cursor});
+        TavrinApplication::Services services{port,        ui,          errorLog,         clock,
+                                             fakes.settings, fakes.probe, help,          fakes.files,
+                                             fakes.fileDialog, fakes.printer, fakes.cursor, fakes.about};
+        services.programFolder = fakes.programFolder();
+        TavrinApplication app(services);
         frmMain& w = app.window();
         errorLog.entries.clear();
         help.fault = [] { throw pelomar::RuntimeError(53); };
@@ -312,6 +316,26 @@ private slots:
         w.mnuIntro_Click();
         QCOMPARE(help.calls, 3);
         QCOMPARE(errorLog.entries.size(), size_t{1});
+    }
+
+    // A dialog's handler hands a fault to its report and closes as before; a
+    // run-time error passes without one.
+    void aFaultInADialogHandlerIsReported() {
+        FakeDialogChart chart;
+        FakeFaultReport faults;
+        std::function<void()> fault = [] { throw pelomar::RuntimeError(53); };
+        frmMethod w(chart, [&] { fault(); }, faults.report());
+        const auto pressOk = [&] {
+            QTimer::singleShot(0, &w, [&] { w.cmdClose->click(); });
+            w.showModal();
+            QVERIFY(!w.isVisible());
+        };
+        pressOk();
+        QVERIFY(faults.faults.empty());
+
+        fault = [] { throw std::logic_error("button gone"); };
+        pressOk();
+        QCOMPARE(faults.faults, std::vector<std::string>{"frmMethod.CloseMethod: button gone"});
     }
 
     void aHelpFileThatCannotBeShownIsReported() {
