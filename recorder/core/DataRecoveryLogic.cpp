@@ -1,6 +1,5 @@
 #include "core/DataRecoveryLogic.h"
 
-#include "common/RuntimeError.h"
 #include "core/LogInfoRecord.h"
 
 namespace tavrin {
@@ -50,7 +49,8 @@ bool DataRecoveryLogic::recover(const std::string& path, const std::string& name
     if (services_.mnuSaveLog_Click) {
         try {
             services_.mnuSaveLog_Click();
-        } catch (const pelomar::RuntimeError&) {
+        } catch (...) {
+            // Whatever went wrong, the other runs are still to be recovered.
             g.LogSaved = false;
         }
     }

@@ -113,7 +113,8 @@ void ExportLogic::cmdExport_Click() {
                 r = services_.chart.ExportTextData(name, chkUV, chkCond, chkEvents, chkNotes, chkMethod,
                                                    GetMethodPos(), ExpFromTime, ExpToTime, ExpSamplingRate,
                                                    ExpNumPoints);
-            } catch (const pelomar::RuntimeError&) {
+            } catch (...) {
+                // Any failure of the export is the user's "Cannot Export."
                 r = -1;
             }
         }

@@ -23,7 +23,8 @@ void PrintCommand::mnuPrint_Click(DialogChart& chart, const std::function<void()
 void PrintCommand::mnuPrintSetup_Click() {
     try {
         services_.printer.ShowPrinter();
-    } catch (const pelomar::RuntimeError&) {
+    } catch (...) {
+        // Any failure of the dialog is told to the user, not only logged.
         if (services_.HandelError) services_.HandelError(code::kPrintSetupFailed);
     }
 }
