@@ -3,7 +3,6 @@
 #include <charconv>
 #include <utility>
 
-#include "common/RuntimeError.h"
 #include "core/ErrorCodes.h"
 #include "common/NumberFormat.h"
 #include "common/Rounding.h"
