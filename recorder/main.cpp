@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const tavrin::FaultReport splashFaults = [&](const std::string& handler, const std::string& what) {
         tavrin::appendFault(errorLog, clock, handler, what);
     };
-    splash = std::make_unique<frmStartup>(&settings, [&] {
+    splash = std::make_unique<frmStartup>(settings, [&] {
         TavrinApplication::Services services{comPort, ui,    errorLog,   clock,   settings,
                                              commTmp, help, files,      fileDialog, printer,
                                              cursor,  *splash, decimalSeparator};

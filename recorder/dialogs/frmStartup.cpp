@@ -29,7 +29,7 @@ QPixmap splashPicture() {
 
 }  // namespace
 
-frmStartup::frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain,
+frmStartup::frmStartup(const tavrin::SettingsStore& settings, std::function<void()> loadMain,
                        tavrin::FaultReport report, QWidget* parent)
     : QDialog(parent), settings_(settings), loadMain_(std::move(loadMain)), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Tavrin MS"));
@@ -48,7 +48,7 @@ frmStartup::frmStartup(const tavrin::SettingsStore* settings, std::function<void
 
 void frmStartup::Form_Load() {
     tavrin::guardSlot(report_, "frmStartup.Form_Load", [&] {
-        if (settings_ != nullptr) logInfo_ = tavrin::InstanceRegistry::ReadLogInfo(*settings_);
+        logInfo_ = tavrin::InstanceRegistry::ReadLogInfo(settings_);
     });
     cmdClose->hide();
     TimerLoadMain.start();

@@ -17,7 +17,7 @@ class frmStartup : public QDialog {
 
 public:
     // loadMain loads and shows the main window.
-    frmStartup(const tavrin::SettingsStore* settings, std::function<void()> loadMain, tavrin::FaultReport report,
+    frmStartup(const tavrin::SettingsStore& settings, std::function<void()> loadMain, tavrin::FaultReport report,
                QWidget* parent = nullptr);
 
     void Form_Load();
@@ -35,7 +35,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    const tavrin::SettingsStore* settings_;
+    const tavrin::SettingsStore& settings_;
     std::function<void()> loadMain_;
     tavrin::FaultReport report_;
     std::optional<tavrin::SettingsStore::Pairs> logInfo_;

@@ -95,7 +95,8 @@ private slots:
 
     // Only the program's end is left to the one who starts the program.
     void noCommandHookIsLeftEmpty() {
-        frmStartup splash(nullptr, nullptr, failOnFault());
+        FakeSettingsStore noSettings;
+        frmStartup splash(noSettings, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         TavrinApplication::Services s = services(splash);
         TavrinApplication app(s);
@@ -201,7 +202,8 @@ private slots:
     }
 
     void aboutShowsTheSplashWithItsCloseButton() {
-        frmStartup splash(nullptr, nullptr, failOnFault());
+        FakeSettingsStore noSettings;
+        frmStartup splash(noSettings, nullptr, failOnFault());
         splash.TimerLoadMain.stop();
         splash.TimerLoadMain_Timer();
         TavrinApplication::Services s = services(splash);
