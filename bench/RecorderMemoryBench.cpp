@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDialog>
 #include <QEventLoop>
 #include <QTabBar>
 #include <QTimer>
@@ -82,11 +83,13 @@ struct Recorder {
     tavrin::PosixRecorderFileSystem folders;
     // The program's own printer choice: what it holds before a print counts.
     tavrin::QtPrinterDialog printer;
+    // The About box is never opened here.
+    QDialog about;
     std::unique_ptr<TavrinApplication> app;
 
     Recorder() {
         app = std::make_unique<TavrinApplication>(TavrinApplication::Services{
-            port, ui, errorLog, clock, settings, probe, help, folders, files, printer, busy});
+            port, ui, errorLog, clock, settings, probe, help, folders, files, printer, busy, about});
     }
     frmMain& window() { return app->window(); }
 
