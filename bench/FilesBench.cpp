@@ -34,7 +34,7 @@ void BM_SaveToFile_24h(benchmark::State& state) {
     const tavrin::bench::BenchFolder folder;
     const std::string file = folder.file("day.chd");
     for (auto _ : state) {
-        if (replaceFile(fs, file, chartFileBytes(m)) != 0) state.SkipWithError("save failed");
+        if (replaceFile(fs, file, chartFile(m).pieces()) != 0) state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file)));
 }
@@ -79,7 +79,7 @@ void BM_SaveLog2_30h(benchmark::State& state) {
     const std::string file = (dir / "run.chl").string();
     for (auto _ : state) {
         const int16_t r = rebuildLog(m, fs, folder, file, [&](const std::string& name, int64_t records) {
-            return replaceFile(fs, name, chartFileBytes(m, records)) == 0;
+            return replaceFile(fs, name, chartFile(m, records).pieces()) == 0;
         });
         if (r != 0) state.SkipWithError("rebuild failed");
     }

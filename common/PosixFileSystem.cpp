@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -55,16 +58,61 @@ private:
     int fd_;
 };
 
-int32_t writeAll(int fd, const uint8_t* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+int32_t writeAll(int fd, std::span<const ByteView> pieces) {
+    std::vector<iovec> iov;
+    iov.reserve(pieces.size());
+    for (const ByteView& p : pieces) {
+        if (!p.empty()) iov.push_back({const_cast<uint8_t*>(p.data()), p.size()});
+    }
+    size_t first = 0;
+    while (first < iov.size()) {
+        const int count = static_cast<int>(std::min<size_t>(iov.size() - first, IOV_MAX));
+        const ssize_t n = ::writev(fd, &iov[first], count);
         if (n < 0) {
             if (errno == EINTR) continue;
             return lastError();
         }
         if (n == 0) return err::kDiskFull;
-        data += n;
-        size -= static_cast<size_t>(n);
+        // A short write goes on where it stopped, inside a piece if need be.
+        auto left = static_cast<size_t>(n);
+        while (first < iov.size() && left >= iov[first].iov_len) left -= iov[first++].iov_len;
+        if (left > 0) {
+            iov[first].iov_base = static_cast<uint8_t*>(iov[first].iov_base) + left;
+            iov[first].iov_len -= left;
+        }
+    }
+    return err::kNone;
+}
+
+int32_t writeAll(int fd, const uint8_t* data, size_t size) {
+    const ByteView whole(data, size);
+    return writeAll(fd, {&whole, 1});
+}
+
+// Opens a regular file for reading. Non-blocking, so that a named pipe
+// without a writer cannot hold the caller; anything but a regular file is
+// refused.
+int32_t openRegular(const std::string& path, int& raw, uint64_t& size) {
+    raw = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (raw < 0) return errno == EISDIR ? err::kPathFileAccessError : lastError();
+    struct stat st {};
+    if (::fstat(raw, &st) != 0) return lastError();
+    if (!S_ISREG(st.st_mode)) return err::kPathFileAccessError;
+    size = static_cast<uint64_t>(st.st_size);
+    return err::kNone;
+}
+
+// Reads until `out` is full or the file ends (it may shrink while read).
+int32_t readUpTo(int fd, std::span<uint8_t> out, size_t& got) {
+    got = 0;
+    while (got < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return lastError();
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
     }
     return err::kNone;
 }
@@ -98,25 +146,26 @@ int32_t PosixFileSystem::fileSize(const std::string& path, uint64_t& size) {
 
 int32_t PosixFileSystem::readFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    // Non-blocking, so that a named pipe without a writer cannot hold the
-    // caller; only a regular file is read.
-    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) return errno == EISDIR ? err::kPathFileAccessError : lastError();
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return lastError();
-    if (!S_ISREG(st.st_mode)) return err::kPathFileAccessError;
-    out.resize(static_cast<size_t>(st.st_size));
+    int raw = -1;
+    uint64_t size = 0;
+    const int32_t opened = openRegular(path, raw, size);
+    Fd fd(raw);
+    if (opened != err::kNone) return opened;
+    out.resize(static_cast<size_t>(size));
     size_t got = 0;
-    while (got < out.size()) {
-        const ssize_t n = ::read(fd.get(), out.data() + got, out.size() - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return lastError();
-        }
-        if (n == 0) break;  // shrank while reading
-        got += static_cast<size_t>(n);
-    }
+    if (const int32_t e = readUpTo(fd.get(), out, got)) return e;
     out.resize(got);
+    return fd.close();
+}
+
+int32_t PosixFileSystem::readFileInto(const std::string& path, std::span<uint8_t> out, size_t& size) {
+    size = 0;
+    int raw = -1;
+    uint64_t fileSize = 0;
+    const int32_t opened = openRegular(path, raw, fileSize);
+    Fd fd(raw);
+    if (opened != err::kNone) return opened;
+    if (const int32_t e = readUpTo(fd.get(), out, size)) return e;
     return fd.close();
 }
 
@@ -144,7 +193,7 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
     return flush && created ? syncFolder(path) : err::kNone;
 }
 
-int32_t PosixFileSystem::writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+int32_t PosixFileSystem::writeTemporary(const std::string& target, std::span<const ByteView> pieces,
                                         std::string& created) {
     created.clear();
     struct stat st {};
@@ -171,7 +220,7 @@ int32_t PosixFileSystem::writeTemporary(const std::string& target, const uint8_t
         return e;
     };
     if (replaces && ::fchmod(fd.get(), st.st_mode & 07777) != 0) return fail(lastError());
-    if (const int32_t e = writeAll(fd.get(), data, size)) return fail(e);
+    if (const int32_t e = writeAll(fd.get(), pieces)) return fail(e);
     if (::fsync(fd.get()) != 0) return fail(lastError());
     if (const int32_t e = fd.close()) return fail(e);
     created = tmp;

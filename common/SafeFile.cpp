@@ -61,13 +61,23 @@ int32_t checkReplaceable(FileSystem& fs, const std::string& path) {
 }
 
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes) {
+    const ByteView whole(bytes);
+    return replaceFile(fs, path, {&whole, 1});
+}
+
+int32_t replaceFile(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces) {
     if (const int32_t e = checkReplaceable(fs, path)) return e;
-    return replaceThroughTemporary(fs, path, bytes.data(), bytes.size());
+    return replaceThroughTemporary(fs, path, pieces);
 }
 
 int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size) {
+    const ByteView whole(data, size);
+    return replaceThroughTemporary(fs, path, {&whole, 1});
+}
+
+int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces) {
     std::string tmp;
-    int32_t e = fs.writeTemporary(path, data, size, tmp);
+    int32_t e = fs.writeTemporary(path, pieces, tmp);
     if (e == err::kNone) {
         e = fs.renameFile(tmp, path);
         if (e != err::kNone) (void)fs.removeFile(tmp);

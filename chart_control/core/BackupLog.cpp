@@ -127,7 +127,8 @@ int32_t BackupLog::startRotation(const std::string& folder, double offset) {
     // Put in place whole: a record that is there is a rotation that began.
     const std::string recordPath = backupFilePath(folder, kRotationRecord);
     std::string tmp;
-    int32_t e = fs_.writeTemporary(recordPath, w.bytes().data(), w.size(), tmp);
+    const ByteView record(w.bytes());
+    int32_t e = fs_.writeTemporary(recordPath, {&record, 1}, tmp);
     if (e == err::kNone) {
         e = fs_.renameFile(tmp, recordPath);
         if (e != err::kNone) (void)fs_.removeFile(tmp);

@@ -1,6 +1,7 @@
 #include "DataFile.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -58,16 +59,15 @@ DataFileHeader getHeader(ByteReader& r) {
     return h;
 }
 
-// The first `records` elements in one copy: the elements held are stored
-// as their two Singles side by side, and those beyond are empty.
-void putPoints(ByteWriter& w, const GrowableStore<PointRec>& points, int64_t records) {
+// The first `records` elements: those held straight from the store, those
+// beyond empty.
+void putPoints(EncodedDataFile& file, const GrowableStore<PointRec>& points, int64_t records) {
     static_assert(sizeof(PointRec) == 8 && offsetof(PointRec, Y2) == 4, "a point is two Singles, as on disk");
+    static_assert(std::endian::native == std::endian::little, "a Single is stored as it is on disk");
     if (records <= 0) return;
     const size_t held = std::min(points.held(), static_cast<size_t>(records));
-    const auto* first = reinterpret_cast<const uint8_t*>(&points.at(0));
-    std::vector<uint8_t>& out = w.bytes();
-    out.insert(out.end(), first, first + held * sizeof(PointRec));
-    out.insert(out.end(), (static_cast<size_t>(records) - held) * sizeof(PointRec), 0);
+    file.points = ByteView(reinterpret_cast<const uint8_t*>(&points.at(0)), held * sizeof(PointRec));
+    file.emptyPoints.assign((static_cast<size_t>(records) - held) * sizeof(PointRec), 0);
 }
 
 int32_t checkArray(int32_t count, int32_t ubound, int32_t ceiling) {
@@ -117,13 +117,19 @@ GrowableStore<T> selectByTime(const GrowableStore<T>& store, float start, float 
 
 }  // namespace
 
-std::vector<uint8_t> encodeDataFile(const DataFileHeader& header, const std::string& notes,
-                                    const GrowableStore<MethodRec>& methods,
-                                    const GrowableStore<LabelRec>& labels,
-                                    const GrowableStore<PointRec>& points, int64_t pointRecords) {
+std::vector<uint8_t> EncodedDataFile::bytes() const {
+    std::vector<uint8_t> out;
+    out.reserve(head.size() + points.size() + emptyPoints.size());
+    for (const ByteView& piece : pieces()) out.insert(out.end(), piece.begin(), piece.end());
+    return out;
+}
+
+EncodedDataFile encodeDataFile(const DataFileHeader& header, const std::string& notes,
+                               const GrowableStore<MethodRec>& methods, const GrowableStore<LabelRec>& labels,
+                               const GrowableStore<PointRec>& points, int64_t pointRecords) {
     const int32_t methodElements = methods.upperBound() + 1;
     const int32_t labelElements = labels.upperBound() + 1;
-    size_t size = kDataFileHeaderSize + textSize(notes) + 8 * static_cast<size_t>(std::max<int64_t>(pointRecords, 0));
+    size_t size = kDataFileHeaderSize + textSize(notes);
     for (int32_t i = 0; i < methodElements; ++i) size += 4 + textSize(methods.at(i).Method);
     for (int32_t i = 0; i < labelElements; ++i) size += 10 + textSize(labels.at(i).Label);
 
@@ -133,11 +139,13 @@ std::vector<uint8_t> encodeDataFile(const DataFileHeader& header, const std::str
     w.putText(notes);
     for (int32_t i = 0; i < methodElements; ++i) putMethod(w, methods.at(i));
     for (int32_t i = 0; i < labelElements; ++i) putLabel(w, labels.at(i));
-    putPoints(w, points, pointRecords);
-    return std::move(w.bytes());
+    EncodedDataFile file;
+    file.head = std::move(w.bytes());
+    putPoints(file, points, pointRecords);
+    return file;
 }
 
-std::vector<uint8_t> chartFileBytes(const ChartModel& model, int64_t pointRecords) {
+EncodedDataFile chartFile(const ChartModel& model, int64_t pointRecords) {
     const ChartProperties& p = model.properties();
     DataFileHeader h;
     h.XStart = p.XStart;
@@ -154,6 +162,10 @@ std::vector<uint8_t> chartFileBytes(const ChartModel& model, int64_t pointRecord
     h.PointUBound = model.points().upperBound();
     const int64_t records = pointRecords < 0 ? int64_t{h.PointUBound} + 1 : pointRecords;
     return encodeDataFile(h, model.GetNotes(), model.methods(), model.labels(), model.points(), records);
+}
+
+std::vector<uint8_t> chartFileBytes(const ChartModel& model, int64_t pointRecords) {
+    return chartFile(model, pointRecords).bytes();
 }
 
 int32_t selectionFileBytes(const ChartModel& model, std::vector<uint8_t>& out) {
@@ -191,7 +203,7 @@ int32_t selectionFileBytes(const ChartModel& model, std::vector<uint8_t>& out) {
     h.MethodCount = h.MethodUBound = methods.count();
     h.LabelCount = h.LabelUBound = labels.count();
     h.NumPoints = h.PointUBound = points.count();
-    out = encodeDataFile(h, model.GetNotes(), methods, labels, points, n + 1);
+    out = encodeDataFile(h, model.GetNotes(), methods, labels, points, n + 1).bytes();
     return err::kNone;
 }
 

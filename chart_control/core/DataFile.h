@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,16 +34,28 @@ struct DataFileHeader {
     int32_t NumPoints = 0, PointUBound = 0;
 };
 
-// Header, notes, then elements 0..upper bound of methods and labels and
-// `pointRecords` point elements. Elements a store does not hold are written
-// empty.
-std::vector<uint8_t> encodeDataFile(const DataFileHeader& header, const std::string& notes,
-                                    const GrowableStore<MethodRec>& methods,
-                                    const GrowableStore<LabelRec>& labels,
-                                    const GrowableStore<PointRec>& points, int64_t pointRecords);
+// A data file ready to be written: header, notes, then elements 0..upper
+// bound of methods and labels in `head`, then `pointRecords` point elements:
+// those the store holds straight from the store (a point is two Singles, as
+// on disk), then empty ones. `points` points into the store, which must
+// outlive it unchanged.
+struct EncodedDataFile {
+    std::vector<uint8_t> head;
+    ByteView points;
+    std::vector<uint8_t> emptyPoints;
+
+    std::array<ByteView, 3> pieces() const { return {ByteView(head), points, ByteView(emptyPoints)}; }
+    // The pieces joined.
+    std::vector<uint8_t> bytes() const;
+};
+
+EncodedDataFile encodeDataFile(const DataFileHeader& header, const std::string& notes,
+                               const GrowableStore<MethodRec>& methods, const GrowableStore<LabelRec>& labels,
+                               const GrowableStore<PointRec>& points, int64_t pointRecords);
 
 // The whole chart as SaveToFile writes it. `pointRecords` < 0 writes the
 // point array up to its upper bound.
+EncodedDataFile chartFile(const ChartModel& model, int64_t pointRecords = -1);
 std::vector<uint8_t> chartFileBytes(const ChartModel& model, int64_t pointRecords = -1);
 
 // The view window shifted to time 0, as SaveSelectedToFile writes it.

@@ -1,6 +1,7 @@
 #include "LogRebuild.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -78,34 +79,77 @@ int32_t pointRecordsOf(size_t bytes) {
     return static_cast<int32_t>(n);
 }
 
-// Joins generation 2 to the copy of generation 1 on disk: the copy is cut to
-// whole point records first, so that generation 2 joins it on a record
-// boundary. An empty source adds nothing; it is not a failure of the join.
-// The copy is deleted after the read, so it is not flushed. Returns the
-// point records the joined copy holds.
-int32_t AppendDataLog(FileSystem& fs, const std::string& dest, const WorkingCopy& one, const WorkingCopy& two) {
-    const int32_t first = pointRecordsOf(one.bytes.size());
-    if (one.bytes.size() % 8 != 0) check(fs.truncateFile(dest, static_cast<uint64_t>(first) * 8));
-    const int32_t second = pointRecordsOf(two.bytes.size());
-    if (second < 1) return first;
-    check(fs.appendFile(dest, two.bytes.data(), static_cast<size_t>(second) * 8, false));
-    return pointRecordsOf(static_cast<size_t>(first) * 8 + static_cast<size_t>(second) * 8);
-}
-
-// The points of the joined copy: `n` records, generation 1's whole records
-// and then generation 2's.
-void ReadDataLog(ChartModel& model, int32_t n, const WorkingCopy& one, const WorkingCopy* two) {
-    if (n < 1) throw Stop{err::kSubscriptOutOfRange};  // an array 0 To -1
-    static_assert(sizeof(PointRec) == 8 && offsetof(PointRec, Y2) == 4, "a point is two Singles, as on disk");
-    std::vector<PointRec> points(static_cast<size_t>(n));
-    auto* out = reinterpret_cast<unsigned char*>(points.data());
-    const size_t firstBytes = std::min(one.bytes.size() / 8 * 8, static_cast<size_t>(n) * 8);
-    if (firstBytes > 0) std::memcpy(out, one.bytes.data(), firstBytes);
-    if (two != nullptr && firstBytes < static_cast<size_t>(n) * 8) {
-        std::memcpy(out + firstBytes, two->bytes.data(), static_cast<size_t>(n) * 8 - firstBytes);
+// The two point files and their working copies. Their bytes are read
+// straight into the array that becomes the point store, generation 2 from
+// the end of generation 1's whole records, and each copy is written from
+// there: the points are never copied in memory. The sizes are taken before
+// the first copy; nothing else writes the folder during a rebuild.
+class PointCopies {
+public:
+    PointCopies(FileSystem& fs, const std::string& one, const std::string& two)
+        : fs_(fs), one_(one), two_(two), oneSize_(sizeIfExist(one)), twoSize_(sizeIfExist(two)) {
+        const uint64_t records = std::max((oneSize_ + 7) / 8, oneSize_ / 8 + (twoSize_ + 7) / 8);
+        if (records > static_cast<uint64_t>(INT32_MAX)) throw Stop{err::kOutOfMemory};
+        points_.resize(static_cast<size_t>(records));
     }
-    model.points().assign(std::move(points), n, n);
-}
+
+    bool hasOne() const { return oneMade_; }
+
+    // As CopyFileIfExist of generation 1, then of generation 2.
+    void copyOne(const std::string& tmp) { oneMade_ = copy(one_, tmp, 0, oneSize_, oneBytes_); }
+    void copyTwo(const std::string& tmp) {
+        twoMade_ = copy(two_, tmp, static_cast<size_t>(pointRecordsOf(oneBytes_)) * 8, twoSize_, twoBytes_);
+    }
+
+    // Joins generation 2 to the copy of generation 1 on disk: the copy is cut
+    // to whole point records first, so that generation 2 joins it on a record
+    // boundary. An empty source adds nothing; it is not a failure of the
+    // join. The copy is deleted after the read, so it is not flushed.
+    void AppendDataLog(const std::string& dest) {
+        const int32_t first = pointRecordsOf(oneBytes_);
+        if (oneBytes_ % 8 != 0) check(fs_.truncateFile(dest, static_cast<uint64_t>(first) * 8));
+        const int32_t second = pointRecordsOf(twoBytes_);
+        if (second < 1) return;
+        check(fs_.appendFile(dest, bytes() + static_cast<size_t>(first) * 8, static_cast<size_t>(second) * 8, false));
+    }
+
+    // The points of the joined copy become the store: generation 1's whole
+    // records, then generation 2's when it was joined.
+    void ReadDataLog(ChartModel& model) {
+        const size_t joined = oneBytes_ / 8 * 8 + (twoMade_ ? twoBytes_ / 8 * 8 : 0);
+        const int32_t n = pointRecordsOf(joined);
+        if (n < 1) throw Stop{err::kSubscriptOutOfRange};  // an array 0 To -1
+        points_.resize(static_cast<size_t>(n));
+        model.points().assign(std::move(points_), n, n);
+    }
+
+private:
+    uint64_t sizeIfExist(const std::string& bak) {
+        uint64_t size = 0;
+        return !bak.empty() && fs_.fileSize(bak, size) == err::kNone ? size : 0;
+    }
+
+    uint8_t* bytes() {
+        static_assert(sizeof(PointRec) == 8 && offsetof(PointRec, Y2) == 4, "a point is two Singles, as on disk");
+        static_assert(std::endian::native == std::endian::little, "a Single is stored as it is on disk");
+        return reinterpret_cast<uint8_t*>(points_.data());
+    }
+
+    bool copy(const std::string& bak, const std::string& tmp, size_t at, uint64_t size, size_t& got) {
+        got = 0;
+        if (bak.empty() || !fs_.exists(bak)) return false;
+        check(fs_.readFileInto(bak, {bytes() + at, static_cast<size_t>(size)}, got));
+        check(fs_.writeFile(tmp, bytes() + at, got, false));
+        return true;
+    }
+
+    FileSystem& fs_;
+    std::string one_, two_;
+    uint64_t oneSize_, twoSize_;
+    std::vector<PointRec> points_;
+    bool oneMade_ = false, twoMade_ = false;
+    size_t oneBytes_ = 0, twoBytes_ = 0;
+};
 
 }  // namespace
 
@@ -143,12 +187,13 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
         // A rotation cut short is read as done; the backup files stay as
         // they are.
         const BackupSet set = readBackupSet(fs, folder);
+        PointCopies points(fs, set.Generation1[kPointKind], set.Generation2[kPointKind]);
         WorkingCopy m1 = copyIfExist(fs, set.Generation1[kMethodKind], path("MLog1.tmp"));
         WorkingCopy e1 = copyIfExist(fs, set.Generation1[kLabelKind], path("ELog1.tmp"));
-        WorkingCopy d1 = copyIfExist(fs, set.Generation1[kPointKind], path("DLog1.tmp"));
+        points.copyOne(path("DLog1.tmp"));
         WorkingCopy m2 = copyIfExist(fs, set.Generation2[kMethodKind], path("MLog2.tmp"));
         WorkingCopy e2 = copyIfExist(fs, set.Generation2[kLabelKind], path("ELog2.tmp"));
-        WorkingCopy d2 = copyIfExist(fs, set.Generation2[kPointKind], path("DLog2.tmp"));
+        points.copyTwo(path("DLog2.tmp"));
 
         if (m1.made) ReadMethodLog(model, m1.bytes);
         if (m2.made) ReadMethodLog(model, m2.bytes);
@@ -156,11 +201,9 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
         if (e2.made) ReadEventLog(model, e2.bytes, labelAdded);
         for (WorkingCopy* c : {&m1, &m2, &e1, &e2}) std::vector<uint8_t>().swap(c->bytes);
 
-        if (d1.made) {
-            const int32_t n = d2.made ? AppendDataLog(fs, path("DLog1.tmp"), d1, d2) : pointRecordsOf(d1.bytes.size());
-            ReadDataLog(model, n, d1, d2.made ? &d2 : nullptr);
-            std::vector<uint8_t>().swap(d1.bytes);
-            std::vector<uint8_t>().swap(d2.bytes);
+        if (points.hasOne()) {
+            points.AppendDataLog(path("DLog1.tmp"));
+            points.ReadDataLog(model);
             KillTmpLogs(fs, folder);
             model.propertyFields().XEnd = model.GetDuration();
             bool ok = applyTimeOffsetFrom(model, fs, set.OffsetFile);

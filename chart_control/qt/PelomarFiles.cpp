@@ -5,10 +5,6 @@
 #include <malloc.h>
 #endif
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include "PelomarFileState.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -69,7 +65,9 @@ ChartUiServices& Pelomar::ui() { return ui_ != nullptr ? *ui_ : files().defaultU
 bool Pelomar::saveChartFile(const std::string& fileName, int64_t pointRecords) {
     BusyPointer busy(ui());
     try {
-        return core::replaceFile(files().fs, fileName, core::chartFileBytes(*model_, pointRecords)) == 0;
+        // The points go to the file from the store, without a copy.
+        const core::EncodedDataFile file = core::chartFile(*model_, pointRecords);
+        return core::replaceFile(files().fs, fileName, file.pieces()) == 0;
     } catch (const std::exception&) {
         return false;
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -67,12 +68,14 @@ public:
         }
         return 0;
     }
-    int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+    int32_t writeTemporary(const std::string& target, std::span<const core::ByteView> pieces,
                            std::string& created) override {
         char unique[8];
         std::snprintf(unique, sizeof unique, "T%05d", ++temporaries);
         created = core::temporaryName(target, unique);
-        const int32_t e = writeFile(created, data, size, true);
+        std::vector<uint8_t> whole;
+        for (const core::ByteView& p : pieces) whole.insert(whole.end(), p.begin(), p.end());
+        const int32_t e = writeFile(created, whole.data(), whole.size(), true);
         if (e != 0) {
             files.erase(created);
             created.clear();
@@ -98,6 +101,14 @@ public:
         auto it = files.find(path);
         if (it == files.end()) return core::err::kFileNotFound;
         out = it->second;
+        return 0;
+    }
+    int32_t readFileInto(const std::string& path, std::span<uint8_t> out, size_t& size) override {
+        size = 0;
+        std::vector<uint8_t> bytes;
+        if (const int32_t e = readFile(path, bytes)) return e;
+        size = std::min(out.size(), bytes.size());
+        std::copy_n(bytes.begin(), size, out.begin());
         return 0;
     }
     int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -128,6 +129,60 @@ TEST(PosixFileSystem, NewFilesTakeTheGivenModeAndReplacedOnesKeepTheirs) {
     EXPECT_EQ(modeOf(chart), 0644u);
     ::umask(mask);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3) << "no temporary is left";
+}
+
+// A file written from several pieces holds them one after another, empty
+// ones included, also when a piece is larger than one write takes; a read
+// into the caller's memory fills at most that memory and refuses what is
+// not a regular file, as the whole-file read does.
+TEST(PosixFileSystem, PiecesAreWrittenInOrderAndReadsFillTheGivenMemory) {
+    const std::filesystem::path dir = std::filesystem::current_path() / "pieces";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directory(dir);
+    PosixFileSystem fs;
+    std::vector<uint8_t> large(3'000'001);
+    for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<uint8_t>(i * 7 + i / 251);
+    const std::vector<uint8_t> head = {'h', 'e', 'a', 'd'};
+    const std::vector<uint8_t> tail(17, 0);
+    const ByteView pieces[] = {ByteView(head), ByteView(), ByteView(large), ByteView(tail), ByteView()};
+    const std::string file = (dir / "run.chd").string();
+    ASSERT_EQ(replaceFile(fs, file, pieces), err::kNone);
+    std::vector<uint8_t> expected = head;
+    expected.insert(expected.end(), large.begin(), large.end());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+    std::vector<uint8_t> whole;
+    ASSERT_EQ(fs.readFile(file, whole), err::kNone);
+    EXPECT_TRUE(whole == expected);
+
+    const struct {
+        const char* what;
+        std::string path;
+        size_t room;
+        int32_t error;
+        size_t read;
+    } cases[] = {
+        {"room for more than the file", file, expected.size() + 9, err::kNone, expected.size()},
+        {"room for the file", file, expected.size(), err::kNone, expected.size()},
+        {"room for a part", file, 5, err::kNone, 5},
+        {"no room", file, 0, err::kNone, 0},
+        {"missing file", (dir / "none").string(), 8, err::kFileNotFound, 0},
+        {"folder", dir.string(), 8, err::kPathFileAccessError, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> room(c.room, 0xEE);
+        size_t read = 99;
+        EXPECT_EQ(fs.readFileInto(c.path, room, read), c.error);
+        EXPECT_EQ(read, c.read);
+        EXPECT_TRUE(std::equal(room.begin(), room.begin() + static_cast<std::ptrdiff_t>(read), expected.begin()));
+        EXPECT_TRUE(std::all_of(room.begin() + static_cast<std::ptrdiff_t>(read), room.end(),
+                                [](uint8_t b) { return b == 0xEE; }));
+    }
+    const std::string pipe = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<uint8_t> room(8);
+    size_t read = 0;
+    EXPECT_EQ(fs.readFileInto(pipe, room, read), err::kPathFileAccessError) << "a pipe without a writer";
 }
 
 TEST(RuntimeErrors, ErrorCodesMapAsTheirErrnoValues) {

@@ -2,10 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace pelomar::core {
+
+// Bytes to be written; a file may be written from several, so that a large
+// array goes to disk from where it is kept rather than through a copy.
+using ByteView = std::span<const uint8_t>;
 
 // What a path names (links followed).
 enum class PathKind { Missing, File, Folder, Other };
@@ -23,14 +28,17 @@ public:
     // The whole file; never creates one, never waits on a pipe or device
     // (anything but a regular file is 75).
     virtual int32_t readFile(const std::string& path, std::vector<uint8_t>& out) = 0;
+    // The same into memory the caller sized (from fileSize): the file's first
+    // bytes, at most `out.size()`; `size` receives how many were read.
+    virtual int32_t readFileInto(const std::string& path, std::span<uint8_t> out, size_t& size) = 0;
     // Creates or replaces the contents of `path`; with `flush` the bytes are
     // on disk when it returns 0. Not atomic: callers that replace a file the
     // user keeps write a temporary file and rename it.
     virtual int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) = 0;
-    // Writes `data` to a new file of unused name in the folder of `target`
-    // (temporaryName(target, ...)), flushed, with the mode `target` has when
-    // it exists; `created` receives the name.
-    virtual int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+    // Writes `pieces`, one after another, to a new file of unused name in the
+    // folder of `target` (temporaryName(target, ...)), flushed, with the mode
+    // `target` has when it exists; `created` receives the name.
+    virtual int32_t writeTemporary(const std::string& target, std::span<const ByteView> pieces,
                                    std::string& created) = 0;
     // Appends at the end (creating the file when missing); with `flush` the
     // bytes are on disk when it returns 0. A failure may leave part of `data`

@@ -17,8 +17,9 @@ public:
     PathKind kindOf(const std::string& path) override;
     int32_t fileSize(const std::string& path, uint64_t& size) override;
     int32_t readFile(const std::string& path, std::vector<uint8_t>& out) override;
+    int32_t readFileInto(const std::string& path, std::span<uint8_t> out, size_t& size) override;
     int32_t writeFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
-    int32_t writeTemporary(const std::string& target, const uint8_t* data, size_t size,
+    int32_t writeTemporary(const std::string& target, std::span<const ByteView> pieces,
                            std::string& created) override;
     int32_t appendFile(const std::string& path, const uint8_t* data, size_t size, bool flush) override;
     int32_t truncateFile(const std::string& path, uint64_t size) override;

@@ -26,9 +26,12 @@ void removeLeftoverTemporaries(FileSystem& fs, const std::string& target);
 // `path` that may not be written (or is not a file) is refused with 75 and
 // keeps its bytes and mode. On failure no temporary file is left.
 int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes);
+// The same with the file's bytes in pieces, one after another.
+int32_t replaceFile(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces);
 // The same without the refusal: for a file that only this program keeps,
 // which a rename replaces whatever its mode.
 int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size);
+int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces);
 
 // Appends `data` at the end of `path` (made when missing) and flushes it; when
 // that fails a regular file is cut back to its length before, so it never

@@ -39,11 +39,12 @@ public:
         if (const int32_t e = step()) return e;
         return FakeFileSystem::writeFile(p, d, n, flush);
     }
-    int32_t writeTemporary(const std::string& t, const uint8_t* d, size_t n, std::string& created) override {
+    int32_t writeTemporary(const std::string& t, std::span<const ByteView> pieces,
+                           std::string& created) override {
         if (const int32_t e = step()) return e;
         const int saved = stopAt;  // the inner write is part of this step
         stopAt = -1;
-        const int32_t e = FakeFileSystem::writeTemporary(t, d, n, created);
+        const int32_t e = FakeFileSystem::writeTemporary(t, pieces, created);
         stopAt = saved;
         return e;
     }

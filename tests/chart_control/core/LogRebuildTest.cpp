@@ -244,6 +244,8 @@ TEST(LogRebuild, FailuresLeaveNoLogNoCopiesAndEmptyStores) {
          kLogNotSaved},
         {"copy fails", [](FakeFileSystem& fs) { fs.failReadsOf(at("ELog1.bak"), err::kDeviceIoError); },
          err::kDeviceIoError},
+        {"point copy fails", [](FakeFileSystem& fs) { fs.failReadsOf(at("DLog2.bak"), err::kDeviceIoError); },
+         err::kDeviceIoError},
         {"join fails", [](FakeFileSystem& fs) { fs.failAppend(1, err::kDiskFull); }, err::kDiskFull},
     };
     for (const Case& c : cases) {
@@ -266,6 +268,57 @@ TEST(LogRebuild, FailuresLeaveNoLogNoCopiesAndEmptyStores) {
     r.fs.files.erase(at("ELog1.bak"));
     ASSERT_EQ(r.run(), 0);
     EXPECT_EQ(r.output().header.LabelCount, 0);
+}
+
+// Both generations cut short inside a point record, as a crash leaves them:
+// the log holds the whole records of each, generation 2 joined on a record
+// boundary, and the working copies are byte copies of the .bak files until
+// the join cuts the first. The same on disk, where the points go to the log
+// straight from the store.
+TEST(LogRebuild, TornPointFilesJoinOnARecordBoundaryInMemoryAndOnDisk) {
+    const std::vector<PointRec> one = {{0.125f, 1}, {0.25f, 2}, {0.375f, 3}};
+    const std::vector<PointRec> two = {{0.5f, 4}, {0.625f, 5}};
+    const std::vector<uint8_t> d1 = cut(pointFile({one[0], one[1], one[2], {9, 9}}), 3);
+    const std::vector<uint8_t> d2 = cut(pointFile({two[0], two[1], {8, 8}}), 1);
+    const std::vector<uint8_t> labels = labelFile({{"S", 0xFF, 20, 0.5f}});
+
+    Rebuild r;
+    r.fs.files[at("DLog1.bak")] = d1;
+    r.fs.files[at("DLog2.bak")] = d2;
+    r.fs.files[at("ELog1.bak")] = labels;
+    std::vector<std::string> copies;
+    ASSERT_EQ(r.run(), 0);
+    for (const std::string& call : r.fs.calls)
+        if (call.find(".tmp") != std::string::npos && call.rfind("remove", 0) != 0) copies.push_back(call);
+    EXPECT_EQ(copies, (std::vector<std::string>{"write /log/ELog1.tmp", "write /log/DLog1.tmp",
+                                                "write /log/DLog2.tmp", "truncate /log/DLog1.tmp",
+                                                "append /log/DLog1.tmp"}));
+    const DataFileContent out = r.output();
+    ASSERT_EQ(out.header.NumPoints, 5);
+    for (size_t i = 0; i < 5; ++i) {
+        const PointRec expected = i < 3 ? one[i] : two[i - 3];
+        EXPECT_EQ(out.points[i].Y1, expected.Y1) << i;
+        EXPECT_EQ(out.points[i].Y2, expected.Y2) << i;
+    }
+    r.expectCleanedUp();
+
+    const std::filesystem::path dir = pelomar::test::scratchFolder() / "torn";
+    std::filesystem::create_directory(dir);
+    pelomar::test::writeBytes((dir / "DLog1.bak").string(), d1);
+    pelomar::test::writeBytes((dir / "DLog2.bak").string(), d2);
+    pelomar::test::writeBytes((dir / "ELog1.bak").string(), labels);
+    PosixFileSystem disk;
+    ChartModel model;
+    const std::string log = (dir / "run.chl").string();
+    ASSERT_EQ(rebuildLog(model, disk, dir.string(), log,
+                         [&](const std::string& name, int64_t records) {
+                             const EncodedDataFile file = chartFile(model, records);
+                             return replaceFile(disk, name, file.pieces()) == 0;
+                         }),
+              0);
+    EXPECT_EQ(pelomar::test::readBytes(log), r.fs.files.at(kOut));
+    EXPECT_EQ(pelomar::test::readBytes((dir / "DLog1.bak").string()), d1) << "the backups are only read";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 4) << "no working copy is left";
 }
 
 TEST(LogRebuild, MillionPointLogHasItsCountAsBound) {
