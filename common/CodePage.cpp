@@ -1,42 +1,62 @@
 #include "common/CodePage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
+#include <optional>
 
 namespace pelomar {
 
 namespace {
-constexpr const char* kCodePage = "windows-1252";
+
+// windows-1252 at 0x80..0x9F; elsewhere a byte is the Latin-1 code point.
+// The five bytes the code page leaves undefined read as the C1 controls of
+// the same number, as the platform's codec reads them, so every byte
+// round-trips.
+constexpr std::array<char16_t, 32> kHighRow = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t toUnicode(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kHighRow[b - 0x80] : b; }
+
+std::optional<char> toByte(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
+    for (size_t i = 0; i < kHighRow.size(); ++i)
+        if (kHighRow[i] == u) return static_cast<char>(0x80 + i);
+    return std::nullopt;
 }
 
-bool codePageAvailable() {
-    QStringDecoder decoder(kCodePage);
-    QStringEncoder encoder(kCodePage);
-    return decoder.isValid() && encoder.isValid();
-}
+}  // namespace
 
 QString fromCodePage(std::string_view bytes) {
-    QStringDecoder decoder(kCodePage);
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (const char c : bytes) *d++ = QChar(toUnicode(static_cast<unsigned char>(c)));
+    return out;
 }
 
 std::string toCodePage(const QString& text) {
-    // The codec marks a character it cannot map with SUB; those become '?'
-    // as the platform's own conversion writes them. A SUB in the text itself
-    // is kept.
-    QStringEncoder encoder(kCodePage);
+    // A character the code page cannot hold becomes '?', as the platform's
+    // own conversion writes it. Unpaired surrogates come out as that
+    // conversion wrote them too: a high surrogate takes the unit after it
+    // along into one '?', and one left last in such a pair spoils the next
+    // character that is not ASCII.
     std::string out;
     out.reserve(static_cast<size_t>(text.size()));
+    bool heldHigh = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype n = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QStringView ch = QStringView(text).mid(i, n);
-        i += n - 1;
-        if (ch.size() == 1 && ch.at(0).unicode() < 0x80) {
-            out.push_back(static_cast<char>(ch.at(0).unicode()));
+        const QChar ch = text.at(i);
+        if (ch.unicode() < 0x80) {
+            out.push_back(static_cast<char>(ch.unicode()));
             continue;
         }
-        const QByteArray b = encoder.encode(ch);
-        out += (b.size() == 1 && b.at(0) != '\x1a') ? b.at(0) : '?';
+        if (ch.isHighSurrogate() && i + 1 < text.size()) {
+            out.push_back('?');
+            heldHigh = text.at(++i).isHighSurrogate();
+            continue;
+        }
+        const std::optional<char> b = heldHigh ? std::nullopt : toByte(ch.unicode());
+        out.push_back(b.value_or('?'));
+        heldHigh = ch.isHighSurrogate();
     }
     return out;
 }

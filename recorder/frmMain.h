@@ -145,6 +145,7 @@ private:
     void buildWindow();
     void buildMenus();
     void buildToolbar();
+    QIcon toolbarIcon(QStyle::StandardPixmap which) const;
     void SetHelpContexts();
     void runCommand(const std::function<void()>& command);
     // A slot's or event's outermost frame: see ErrorReporter::guard.

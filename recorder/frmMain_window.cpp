@@ -193,12 +193,23 @@ void frmMain::buildMenus() {
     connect(menuItem(QStringLiteral("mnuIndex")), &QAction::triggered, this, &frmMain::mnuIndex_Click);
 }
 
+// The style's icon holds its images at every size it has, up to 128 pixels;
+// the toolbar draws one size. The icon keeps what that size draws, at the
+// screen's pixel ratio, and the other states are made from it as before.
+QIcon frmMain::toolbarIcon(QStyle::StandardPixmap which) const {
+    const QIcon full = style()->standardIcon(which);
+    const QSize size = Toolsbar->iconSize();
+    QIcon icon(full.pixmap(size, 1.0));
+    if (const qreal ratio = devicePixelRatioF(); ratio != 1.0) icon.addPixmap(full.pixmap(size, ratio));
+    return icon;
+}
+
 void frmMain::buildToolbar() {
     Toolsbar = new QToolBar(centralWidget());
     Toolsbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolsbar->setMovable(false);
     for (const ButtonEntry& b : kButtons) {
-        QAction* a = Toolsbar->addAction(style()->standardIcon(b.icon), QString::fromLatin1(b.caption));
+        QAction* a = Toolsbar->addAction(toolbarIcon(b.icon), QString::fromLatin1(b.caption));
         a->setObjectName(QString::fromLatin1(b.key));
         a->setProperty("ImageKey", QString::fromLatin1(b.image));
         a->setToolTip(QString::fromLatin1(b.toolTip));

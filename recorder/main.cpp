@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QMessageBox>
 
 #include <cstdlib>
 #include <memory>
@@ -13,7 +12,6 @@
 #include "dialogs/frmStartup.h"
 #include "TavrinApplication.h"
 #include "frmMain.h"
-#include "common/CodePage.h"
 #include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/HtmlHelp.h"
@@ -29,11 +27,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrin MS"));
-    if (!pelomar::codePageAvailable()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Tavrin MS"),
-                              QStringLiteral("This Qt has no windows-1252 codec; texts cannot be kept."));
-        return 1;
-    }
     tavrin::QtUiServices ui;
     const std::string errorLogPath = tavrin::ErrorLogAppender::defaultPath();
     // The writable program folder: the error log's and the "Log" folder's.

@@ -71,6 +71,11 @@ public:
 
     const TracePass& lastPass() const noexcept { return lastPass_; }
 
+    // The vertex scratch of the passes: a chart that draws no picture (hidden,
+    // or only measured) gives it back; the next pass takes it again.
+    void releaseScratch() noexcept { buffers_.release(); }
+    size_t scratchBytes() const noexcept { return buffers_.heldBytes(); }
+
 private:
     std::string tickLabel(double value, int decimals) const;
     void drawValueCaption(DrawingSurface& target, const std::string& caption, double x,

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "common/RuntimeErrors.h"
@@ -69,6 +72,23 @@ public:
         if (items_.empty()) items_.resize(1);
         count_ = count;
         ubound_ = upperBound;
+    }
+
+    // Lets go of the held elements past the count that are empty: a file
+    // holds its declared room as empty records, up to a growth step of them,
+    // and they read the same when not held. Only elements whose bytes are
+    // all those of an empty one go, so a negative zero or a NaN stays. What
+    // stays is copied once; call it when that room is to be had.
+    void releaseEmptyTail() {
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            static const T empty{};
+            const size_t keep = static_cast<size_t>(std::max(count_, 1));
+            size_t n = items_.size();
+            while (n > keep && std::memcmp(&items_[n - 1], &empty, sizeof(T)) == 0) --n;
+            if (n == items_.size()) return;
+            items_.resize(n);
+            items_.shrink_to_fit();
+        }
     }
 
     void clear() {

@@ -120,16 +120,25 @@ bool usable(double v) { return std::isfinite(v) && v != 0; }
 
 }  // namespace
 
-TraceBuffers::TraceBuffers() {
-    y1.reserve(kVertexCapacity);
-    y2.reserve(kVertexCapacity);
-}
-
-void TraceBuffers::clear() noexcept {
+void TraceBuffers::clear() {
     y1.clear();
     y2.clear();
     y1Markers.clear();
     y2Markers.clear();
+    y1.reserve(kVertexCapacity);
+    y2.reserve(kVertexCapacity);
+}
+
+void TraceBuffers::release() noexcept {
+    std::vector<DevicePoint>().swap(y1);
+    std::vector<DevicePoint>().swap(y2);
+    std::vector<TraceMarker>().swap(y1Markers);
+    std::vector<TraceMarker>().swap(y2Markers);
+}
+
+size_t TraceBuffers::heldBytes() const noexcept {
+    return (y1.capacity() + y2.capacity()) * sizeof(DevicePoint) +
+           (y1Markers.capacity() + y2Markers.capacity()) * sizeof(TraceMarker);
 }
 
 int32_t traceStep(int32_t first, int32_t last) noexcept {

@@ -18,12 +18,17 @@ struct TraceMarker {
 
 // Vertex and marker lists of one drawing pass. Kept by the caller and
 // reused, so a pass allocates nothing once they have grown.
+// The vertex lists of the last pass: scratch that a chart keeps between
+// passes so that appends need no allocation.
 struct TraceBuffers {
     std::vector<DevicePoint> y1, y2;
     std::vector<TraceMarker> y1Markers, y2Markers;
 
-    TraceBuffers();
-    void clear() noexcept;
+    // Empties the lists and holds room for a full pass.
+    void clear();
+    // Gives the room back; the next pass takes it again.
+    void release() noexcept;
+    size_t heldBytes() const noexcept;
 };
 
 // What one pass covers: points first to last, every step-th one.

@@ -206,15 +206,18 @@ void Pelomar::drawPicture(bool keep) {
         drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
     });
     surface_->end();
+    if (!keep) drawing_->releaseScratch();
 }
 
 // A chart that is part of a window keeps its picture only while it shows:
-// the tabs hide all charts but one, and each picture is a full frame.
+// the tabs hide all charts but one, and each picture is a full frame. The
+// vertex scratch of its passes goes with the picture.
 bool Pelomar::holdsPicture() const { return isWindow() || isVisible(); }
 
 void Pelomar::dropPicture() {
     picMain_ = QImage();
     pictureDropped_ = true;
+    drawing_->releaseScratch();
 }
 
 void Pelomar::hideEvent(QHideEvent* event) {

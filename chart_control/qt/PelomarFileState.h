@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,7 +15,9 @@ namespace pelomar {
 // What the file members of one chart keep between calls.
 class PelomarFileState {
 public:
-    explicit PelomarFileState(QWidget* owner);
+    // `compact` gives back the stores' room that reading left; it runs when
+    // the buffer is gone, so that its copies fit where the buffer was.
+    PelomarFileState(QWidget* owner, std::function<void()> compact);
 
     core::PosixFileSystem fs;
     core::BackupLog backupLog{fs};

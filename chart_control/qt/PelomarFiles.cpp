@@ -42,11 +42,12 @@ private:
 // The room of a file's bytes and of the stores it replaced is large; four
 // open files would keep it. It goes back once reading has settled, so that
 // files read one after another reuse it.
-PelomarFileState::PelomarFileState(QWidget* owner) : defaultUi(owner) {
+PelomarFileState::PelomarFileState(QWidget* owner, std::function<void()> compact) : defaultUi(owner) {
     releaseMemory.setSingleShot(true);
     releaseMemory.setInterval(kReleaseMemoryDelayMs);
-    QObject::connect(&releaseMemory, &QTimer::timeout, [this] {
+    QObject::connect(&releaseMemory, &QTimer::timeout, [this, compact = std::move(compact)] {
         std::vector<uint8_t>().swap(readBuffer);
+        compact();
 #if defined(__GLIBC__)
         malloc_trim(0);
 #endif
@@ -54,7 +55,7 @@ PelomarFileState::PelomarFileState(QWidget* owner) : defaultUi(owner) {
 }
 
 PelomarFileState& Pelomar::files() {
-    if (!files_) files_ = std::make_shared<PelomarFileState>(this);
+    if (!files_) files_ = std::make_shared<PelomarFileState>(this, [this] { model_->points().releaseEmptyTail(); });
     return *files_;
 }
 

@@ -11,7 +11,5 @@ namespace pelomar {
 QString fromCodePage(std::string_view bytes);
 // Characters the code page cannot hold become '?'.
 std::string toCodePage(const QString& text);
-// False when this Qt has no windows-1252 codec; hosts refuse to start then.
-bool codePageAvailable();
 
 }  // namespace pelomar

@@ -178,6 +178,40 @@ TEST(IncrementalDrawing, DrawsOnlyTheNewPointsFromTheLastOneDrawn) {
     EXPECT_TRUE(f.pic.records.empty());
 }
 
+// A chart that gives its vertex scratch back (hidden, or only measured)
+// draws the same traces afterwards, full and incremental.
+TEST(IncrementalDrawing, ReleasedScratchHoldsNothingAndChangesNoTrace) {
+    DrawingFixture kept, released;
+    for (DrawingFixture* f : {&kept, &released}) {
+        f->setView(0, 10, 0, 1);
+        for (int i = 0; i < 2000; ++i) f->model.AddPoints(0.5f + 0.4f * std::sin(i / 40.0f), 3 + i % 7);
+    }
+    EXPECT_EQ(released.drawing.scratchBytes(), 0u);  // none before the first pass
+    kept.redraw();
+    released.redraw();
+    const size_t full = released.drawing.scratchBytes();
+    EXPECT_GT(full, 0u);
+    released.drawing.releaseScratch();
+    EXPECT_EQ(released.drawing.scratchBytes(), 0u);
+
+    for (DrawingFixture* f : {&kept, &released}) {
+        f->pic.records.clear();
+        for (int i = 0; i < 30; ++i) f->model.AddPoints(0.2f, 100);
+        ASSERT_TRUE(f->drawing.DrawNewPoints(f->pic));
+    }
+    EXPECT_EQ(released.drawing.scratchBytes(), full);
+    ASSERT_EQ(released.polylines().size(), 2u);
+    for (size_t k = 0; k < 2; ++k) EXPECT_EQ(released.polylines()[k].points, kept.polylines()[k].points) << k;
+
+    released.drawing.releaseScratch();
+    for (DrawingFixture* f : {&kept, &released}) {
+        f->pic.records.clear();
+        f->redraw();
+    }
+    ASSERT_EQ(released.polylines().size(), 2u);
+    for (size_t k = 0; k < 2; ++k) EXPECT_EQ(released.polylines()[k].points, kept.polylines()[k].points) << k;
+}
+
 TEST(IncrementalDrawing, AfterAClearStartsAtTheViewsLeftEdge) {
     DrawingFixture f;
     f.setView(1, 10, 0, 1);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
+#include <vector>
+
 #include "core/ChartModel.h"
 #include "core/GrowableStore.h"
 #include "common/RuntimeErrors.h"
@@ -86,4 +90,40 @@ TEST(GrowableStore, FullDeclaredBoundGrowsFromTheBoundAfterTheAdd) {
     EXPECT_EQ(s.add([](int& v) { v = 4; }), 0);
     EXPECT_EQ(s.at(3), 4);
     EXPECT_EQ(s.upperBound(), 30004);
+}
+
+TEST(GrowableStore, ReleasedEmptyTailReadsAndGrowsAsBefore) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // (held points, count, elements left held); the bound is 40 throughout.
+    const struct {
+        std::vector<PointRec> items;
+        int32_t count;
+        size_t held;
+    } cases[] = {
+        {{{1, 2}, {3, 4}, {0, 0}, {0, 0}}, 2, 2},
+        {{{1, 2}, {0, 0}, {5, 0}, {0, 0}}, 1, 3},     // an empty one before a value stays
+        {{{1, 2}, {-0.0f, 0}, {0, 0}}, 1, 2},        // a negative zero is not empty
+        {{{1, 2}, {0, nan}}, 1, 2},
+        {{{0, 0}, {0, 0}, {0, 0}}, 2, 2},            // the counted ones stay, empty or not
+        {{{0, 0}, {0, 0}}, 0, 1},
+        {{{1, 2}, {3, 4}}, 2, 2},
+    };
+    for (const auto& c : cases) {
+        GrowableStore<PointRec> s(30000, 1'000'000);
+        s.assign(std::vector<PointRec>(c.items), c.count, 40);
+        std::vector<PointRec> before;
+        for (int32_t i = 0; i <= 41; ++i) before.push_back(s.at(i));
+        s.releaseEmptyTail();
+        EXPECT_EQ(s.held(), c.held) << c.count;
+        EXPECT_EQ(s.count(), c.count);
+        EXPECT_EQ(s.upperBound(), 40);
+        for (int32_t i = 0; i <= 41; ++i) {
+            EXPECT_EQ(std::memcmp(&s.at(i), &before[static_cast<size_t>(i)], sizeof(PointRec)), 0) << i;
+        }
+        for (int32_t i = 0; i < c.count; ++i) EXPECT_NE(s.mutableAt(i), nullptr);
+        // The next add lands at the count within the declared bound.
+        EXPECT_EQ(s.add([](PointRec& p) { p = {7, 8}; }), 0);
+        EXPECT_EQ(s.at(c.count).Y1, 7);
+        EXPECT_EQ(s.upperBound(), 40);
+    }
 }

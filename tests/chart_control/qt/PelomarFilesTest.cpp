@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <limits>
+
 #include "../support/RecordingUiServices.h"
 #include "../support/Unprivileged.h"
 #include "pelomar/Pelomar.h"
@@ -208,6 +210,36 @@ private slots:
         QCOMPARE(chart.Y1End(), 2.0f);
         QCOMPARE(chart.Y2End(), 500.0f);
         QCOMPARE(ui.busy, (std::vector<bool>{true, false, true, false}));
+    }
+
+    // Once reading has settled the chart lets the file's empty room go; what
+    // it saves, before and after an append, stays byte for byte as what a
+    // chart saves straight after reading.
+    void aReadChartSavesTheSameBytesOnceReadingHasSettled() {
+        const std::string file = path("room.chd");
+        Pelomar written;
+        fill(written, 900);  // declares room for 30002 points
+        written.AddPoints(-0.0f, std::numeric_limits<float>::quiet_NaN());
+        QVERIFY(written.SaveToFile(file));
+
+        const auto saved = [&](Pelomar& chart) {
+            const std::string target = path("saved.chd");
+            if (!chart.SaveToFile(target)) return QByteArray();
+            QFile f(QString::fromStdString(target));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        Pelomar fresh;
+        QVERIFY(fresh.ReadFromFile(file));
+        const QByteArray straight = saved(fresh);
+        QVERIFY(straight.size() > 30002 * 8);
+
+        Pelomar settled;
+        QVERIFY(settled.ReadFromFile(file));
+        QTest::qWait(800);  // the release follows reading by 500 ms
+        QCOMPARE(saved(settled), straight);
+        fresh.AddPoints(3, 4);
+        settled.AddPoints(3, 4);
+        QCOMPARE(saved(settled), saved(fresh));
     }
 
     void backupChartLogsAndARebuildChartSavesTheLog() {
