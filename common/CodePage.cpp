@@ -36,27 +36,14 @@ QString fromCodePage(std::string_view bytes) {
 
 std::string toCodePage(const QString& text) {
     // A character the code page cannot hold becomes '?', as the platform's
-    // own conversion writes it. Unpaired surrogates come out as that
-    // conversion wrote them too: a high surrogate takes the unit after it
-    // along into one '?', and one left last in such a pair spoils the next
-    // character that is not ASCII.
+    // own conversion writes it: a surrogate pair is one character, and a
+    // lone surrogate is one too, so that it takes nothing after it along.
     std::string out;
     out.reserve(static_cast<size_t>(text.size()));
-    bool heldHigh = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar ch = text.at(i);
-        if (ch.unicode() < 0x80) {
-            out.push_back(static_cast<char>(ch.unicode()));
-            continue;
-        }
-        if (ch.isHighSurrogate() && i + 1 < text.size()) {
-            out.push_back('?');
-            heldHigh = text.at(++i).isHighSurrogate();
-            continue;
-        }
-        const std::optional<char> b = heldHigh ? std::nullopt : toByte(ch.unicode());
-        out.push_back(b.value_or('?'));
-        heldHigh = ch.isHighSurrogate();
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+        out.push_back(toByte(ch.unicode()).value_or('?'));
     }
     return out;
 }
