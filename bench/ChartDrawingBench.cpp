@@ -2,6 +2,8 @@
 // redraw of a 30-hour run and the drawing of 700 ms batches of live points.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "ShownChart.h"
 #include "pelomar/Pelomar.h"
 
@@ -55,12 +57,14 @@ constexpr int kBatchIterations = 3000;
 void BM_AppendBatchToScreen(benchmark::State& state) {
     const auto points = static_cast<int32_t>(state.range(0));
     auto chart = shownChart(points, kBatchIterations * 4 / 300 + 60);
+    // The samples are made beforehand: the decoder hands them over as they are.
+    std::vector<tavrin::bench::RunSample> samples;
+    for (int32_t i = 0; i < kBatchIterations * 4; ++i) samples.push_back(tavrin::bench::runSample(points + i));
     PaintCounter counter(*chart);
-    int32_t next = points;
+    size_t next = 0;
     int64_t missed = 0;
     for (auto _ : state) {
-        tavrin::bench::addRunPoints(*chart, next, 4);
-        next += 4;
+        for (const size_t end = next + 4; next < end; ++next) chart->AddPoints(samples[next].uv, samples[next].conductivity);
         chart->DrawNewPoints();
         missed += counter.paintThrough() ? 0 : 1;
     }

@@ -66,13 +66,20 @@ private:
     QWidget& widget_;
 };
 
-// The samples of a run at 5 points a second: a slow UV wave and a
+// Sample i of a run at 5 points a second: a slow UV wave and a
 // conductivity wave.
+struct RunSample {
+    float uv, conductivity;
+};
+inline RunSample runSample(int32_t i) {
+    const double t = i / 300.0;
+    return {static_cast<float>(0.5 + 0.4 * std::sin(t / 7)), static_cast<float>(50 + 40 * std::cos(t / 11))};
+}
+
 inline void addRunPoints(pelomar::Pelomar& chart, int32_t from, int32_t count) {
     for (int32_t i = from; i < from + count; ++i) {
-        const double t = i / 300.0;
-        chart.AddPoints(static_cast<float>(0.5 + 0.4 * std::sin(t / 7)),
-                        static_cast<float>(50 + 40 * std::cos(t / 11)));
+        const RunSample s = runSample(i);
+        chart.AddPoints(s.uv, s.conductivity);
     }
 }
 
