@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
-#include <cstring>
+#include <optional>
 #include <vector>
 
 #include "BackupLog.h"
@@ -87,8 +87,9 @@ int32_t pointRecordsOf(size_t bytes) {
 class PointCopies {
 public:
     PointCopies(FileSystem& fs, const std::string& one, const std::string& two)
-        : fs_(fs), one_(one), two_(two), oneSize_(sizeIfExist(one)), twoSize_(sizeIfExist(two)) {
-        const uint64_t records = std::max((oneSize_ + 7) / 8, oneSize_ / 8 + (twoSize_ + 7) / 8);
+        : fs_(fs), one_(one), two_(two), oneSize_(sizeOf(one)), twoSize_(sizeOf(two)) {
+        const uint64_t first = oneSize_.value_or(0), second = twoSize_.value_or(0);
+        const uint64_t records = std::max((first + 7) / 8, first / 8 + (second + 7) / 8);
         if (records > static_cast<uint64_t>(INT32_MAX)) throw Stop{err::kOutOfMemory};
         points_.resize(static_cast<size_t>(records));
     }
@@ -106,6 +107,7 @@ public:
     // boundary. An empty source adds nothing; it is not a failure of the
     // join. The copy is deleted after the read, so it is not flushed.
     void AppendDataLog(const std::string& dest) {
+        if (!twoMade_) return;
         const int32_t first = pointRecordsOf(oneBytes_);
         if (oneBytes_ % 8 != 0) check(fs_.truncateFile(dest, static_cast<uint64_t>(first) * 8));
         const int32_t second = pointRecordsOf(twoBytes_);
@@ -124,9 +126,11 @@ public:
     }
 
 private:
-    uint64_t sizeIfExist(const std::string& bak) {
+    // The size of a .bak file that exists.
+    std::optional<uint64_t> sizeOf(const std::string& bak) {
         uint64_t size = 0;
-        return !bak.empty() && fs_.fileSize(bak, size) == err::kNone ? size : 0;
+        if (bak.empty() || fs_.fileSize(bak, size) != err::kNone) return std::nullopt;
+        return size;
     }
 
     uint8_t* bytes() {
@@ -135,17 +139,17 @@ private:
         return reinterpret_cast<uint8_t*>(points_.data());
     }
 
-    bool copy(const std::string& bak, const std::string& tmp, size_t at, uint64_t size, size_t& got) {
+    bool copy(const std::string& bak, const std::string& tmp, size_t at, std::optional<uint64_t> size, size_t& got) {
         got = 0;
-        if (bak.empty() || !fs_.exists(bak)) return false;
-        check(fs_.readFileInto(bak, {bytes() + at, static_cast<size_t>(size)}, got));
+        if (!size) return false;
+        check(fs_.readFileInto(bak, {bytes() + at, static_cast<size_t>(*size)}, got));
         check(fs_.writeFile(tmp, bytes() + at, got, false));
         return true;
     }
 
     FileSystem& fs_;
     std::string one_, two_;
-    uint64_t oneSize_, twoSize_;
+    std::optional<uint64_t> oneSize_, twoSize_;
     std::vector<PointRec> points_;
     bool oneMade_ = false, twoMade_ = false;
     size_t oneBytes_ = 0, twoBytes_ = 0;

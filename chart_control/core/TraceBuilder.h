@@ -17,9 +17,7 @@ struct TraceMarker {
 };
 
 // Vertex and marker lists of one drawing pass. Kept by the caller and
-// reused, so a pass allocates nothing once they have grown.
-// The vertex lists of the last pass: scratch that a chart keeps between
-// passes so that appends need no allocation.
+// reused, so that appends need no allocation while the chart draws.
 struct TraceBuffers {
     std::vector<DevicePoint> y1, y2;
     std::vector<TraceMarker> y1Markers, y2Markers;
