@@ -1,6 +1,7 @@
 #include "core/BlockDecoder.h"
 
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "core/BusyScope.h"
@@ -45,21 +46,38 @@ void BlockDecoder::ComPort_OnComm() {
 
 void BlockDecoder::ReadComData() {
     if (port_.InBufferCount() == 0) return;
-    BusyScope busy(ComBusy);
-    const std::vector<uint8_t> input = port_.Input();
-    if (!input.empty()) newBytesSinceHunt_ = true;
-    const int32_t dropped = ComBuffer_.Put(input);
-    if (dropped > 0) {
-        globals_.InSync = false;
-        if (!overflowLogged_) {
-            overflowLogged_ = true;
-            errors_.LogError("ERROR - Receive ring full; " + std::to_string(dropped) +
-                             " unread bytes dropped.");
+    bool decoded = false;
+    {
+        BusyScope busy(ComBusy);
+        const std::vector<uint8_t> input = port_.Input();
+        if (!input.empty()) newBytesSinceHunt_ = true;
+        std::span<const uint8_t> rest(input);
+        // A stream faster than the tick, or the burst after a stall, is
+        // decoded as it comes in, so the ring only loses bytes when decoding
+        // cannot free any room.
+        for (;;) {
+            const auto room = static_cast<size_t>(ComBuffer::kSize - ComBuffer_.ByteCount());
+            if (rest.size() <= room) break;
+            ComBuffer_.Put(rest.first(room));
+            rest = rest.subspan(room);
+            decodePass(true);
+            decoded = true;
+            if (ComBuffer_.ByteCount() == ComBuffer::kSize) break;
         }
+        const int32_t dropped = ComBuffer_.Put(rest);
+        if (dropped > 0) {
+            globals_.InSync = false;
+            if (!overflowLogged_) {
+                overflowLogged_ = true;
+                errors_.LogError("ERROR - Receive ring full; " + std::to_string(dropped) +
+                                 " unread bytes dropped.");
+            }
+        }
+        // Restarting a running tick on every receive would starve the decoder
+        // under a steady stream.
+        if (!timerProcess_.isActive()) timerProcess_.start();
     }
-    // Restarting a running tick on every receive would starve the decoder
-    // under a steady stream.
-    if (!timerProcess_.isActive()) timerProcess_.start();
+    if (decoded && run_.Recording()) run_.DrawNewLivePoints();
 }
 
 void BlockDecoder::TimerProcess_Timer() {
@@ -71,19 +89,34 @@ void BlockDecoder::ProcessComData() {
     {
         BusyScope busy(ComBusy);
         timerProcess_.stop();
-        ComBuffer_.RestartLook();
-        if (globals_.InSync) {
-            while (PeekDataBlock()) {
-                ComBuffer_.TakeByte();
-                dispatch(ComBuffer_.TakeByte());
-                ComBuffer_.RestartLook();
-            }
-        } else {
-            FindFirstSync();
-        }
+        // After a loss the stream is decoded again as soon as it is aligned,
+        // or a steady stream would fill the ring again while the hunt waits.
+        decodePass(overflowLogged_);
         timerProcess_.start();
     }
     if (run_.Recording()) run_.DrawNewLivePoints();
+}
+
+void BlockDecoder::decodePass(bool resumeAfterHunt) {
+    ComBuffer_.RestartLook();
+    if (globals_.InSync) {
+        decodeWholeBlocks();
+        if (!resumeAfterHunt || globals_.InSync) return;
+        ComBuffer_.RestartLook();
+    }
+    FindFirstSync();
+    if (resumeAfterHunt && globals_.InSync) {
+        ComBuffer_.RestartLook();
+        decodeWholeBlocks();
+    }
+}
+
+void BlockDecoder::decodeWholeBlocks() {
+    while (PeekDataBlock()) {
+        ComBuffer_.TakeByte();
+        dispatch(ComBuffer_.TakeByte());
+        ComBuffer_.RestartLook();
+    }
 }
 
 void BlockDecoder::dispatch(uint8_t type) {

@@ -28,7 +28,6 @@ public:
         std::array<uint8_t, 4> Bytes{};  // least significant first
     };
 
-    // port may be null while the window has no port.
     BlockDecoder(SerialPort& port, Timer& timerProcess, Timer& timerCheckComData,
                  Timer& timerSaveLog, MainWindowControls& controls, modGlobas& globals,
                  RunControl& run, ErrorReporter& errors);
@@ -56,6 +55,10 @@ public:
     FloatBytesRec FloatBytes;
 
 private:
+    // One decoding of the ring. resumeAfterHunt: a hunt that finds alignment
+    // decodes on at once, and so does a pass that loses it midway.
+    void decodePass(bool resumeAfterHunt);
+    void decodeWholeBlocks();
     float takeFloat();
     // The method text up to its closing byte, which is consumed.
     std::string takeMethodText();
@@ -73,7 +76,8 @@ private:
     ErrorReporter& errors_;
     // New bytes came since the last hunt for alignment.
     bool newBytesSinceHunt_ = false;
-    // The ring's loss of unread bytes is logged once until alignment is found.
+    // The ring lost unread bytes since alignment was last found; the loss is
+    // logged once.
     bool overflowLogged_ = false;
 };
 

@@ -437,27 +437,55 @@ TEST_F(Decoder, NonFiniteValuesAreStoredAsReceived) {
     EXPECT_TRUE(rig.run().Recording());
 }
 
-TEST_F(Decoder, AnOverflowingReceiveDropsTheOldestBytesLogsOnceAndRealigns) {
+// More than the ring holds arriving between two ticks (a stall, or a line
+// faster than the tick) is decoded as it comes in: nothing is lost or logged,
+// whether the stream was aligned or still hunting.
+TEST_F(Decoder, ABurstLargerThanTheRingIsDecodedWhole) {
+    struct Case {
+        const char* name;
+        bool alignedBefore;
+        Bytes lead;  // bytes before the points: a cut block while hunting
+    };
+    const Case cases[] = {
+        {"aligned", true, {}},
+        {"hunting", false, {0x01, kSync, 'C', 0x00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecorderRig r;
+        r.globals().LogOn = true;
+        if (c.alignedBefore) {
+            r.align();
+            r.tick();  // the aligning point
+        }
+        const int before = r.log.points();
+        Bytes burst = c.lead;
+        const Bytes points = repeat(point(), 2500);  // 30 000 bytes
+        burst.insert(burst.end(), points.begin(), points.end());
+        r.receive(burst);
+        EXPECT_LT(r.decoder().comBuffer().ByteCount(), ComBuffer::kSize);
+        r.tick();
+        EXPECT_TRUE(r.globals().InSync);
+        EXPECT_EQ(r.log.points(), before + 2500);
+        EXPECT_TRUE(r.errorLog.entries.empty()) << r.errorLog.entries.front();
+    }
+}
+
+TEST_F(Decoder, AStreamFasterThanTheTickKeepsEveryPointAndTheChartFollows) {
     startRecording();
-    const int before = rig.live.points();
-    // More than the ring holds arrives at once, twice before alignment is back.
-    rig.port.queue(repeat(point(), 1000));
-    rig.decoder().ReadComData();
-    rig.port.queue(repeat(point(), 1000));
-    rig.decoder().ReadComData();
-    EXPECT_EQ(rig.decoder().comBuffer().ByteCount(), ComBuffer::kSize);
-    EXPECT_FALSE(rig.globals().InSync);
-    ASSERT_EQ(rig.errorLog.entries.size(), 1u);
-    EXPECT_EQ(rig.errorLog.entries[0],
-              std::string(kDate) + "ERROR - Receive ring full; 2000 unread bytes dropped.\r\n");
-    rig.tick();  // hunt
-    rig.tick();  // decode what is left
-    EXPECT_EQ(rig.live.points(), before + ComBuffer::kSize / 12);
-    EXPECT_EQ(rig.errorLog.entries.size(), 1u);
-    // A new loss after realignment is logged again.
-    rig.port.queue(repeat(point(), 900));
-    rig.decoder().ReadComData();
-    EXPECT_EQ(rig.errorLog.entries.size(), 2u);
+    rig.globals().LogOn = true;
+    const int live = rig.live.points();
+    const int drawsBefore = rig.live.drawNewPointsCalls;
+    // 20 receives of 100 points between ticks: 24 000 bytes a tick.
+    for (int t = 0; t < 30; ++t) {
+        for (int i = 0; i < 20; ++i) rig.receive(repeat(point(), 100));
+        rig.tick();
+    }
+    EXPECT_EQ(rig.live.points(), live + 60000);
+    EXPECT_EQ(rig.log.points(), 60000);
+    EXPECT_TRUE(rig.errorLog.entries.empty());
+    // The points decoded while receiving are drawn then, not a tick later.
+    EXPECT_GT(rig.live.drawNewPointsCalls - drawsBefore, 30);
 }
 
 // A watchdog trip while the decoder's message box is open: the busy flag
