@@ -57,7 +57,7 @@ RunControl::RunControl(RecorderChart& liveChart, RecorderChart& logChart,
       errors_(errors) {}
 
 void RunControl::startArmedRun() {
-    recording_ = true;
+    beginRecording();
     eventCount_ = 0;
     logEventCount_ = 0;
     queueStart();
@@ -176,7 +176,7 @@ bool RunControl::HandelRunStatusData(uint8_t Value) {
             else if (recording_)
                 queueLabel(kContinue);
         } else if (!paused_) {
-            recording_ = true;
+            beginRecording();
             eventCount_ = 0;
             queueStart();
         } else {
@@ -214,6 +214,7 @@ void RunControl::StreamAligned() {
 void RunControl::LinkLost() {
     if (recording_) mnuStop_Click();
     pendingLabel_ = kNone;
+    labelAfterStart_ = kNone;
 }
 
 void RunControl::addPoint(RecorderChart& chart) {
@@ -226,6 +227,8 @@ void RunControl::AddLivePoint() {
         // fails stops recording, which empties the queue, and still gets it.
         int16_t label = pendingLabel_;
         pendingLabel_ = kNone;
+        const int16_t afterStart = labelAfterStart_;
+        labelAfterStart_ = kNone;
         addPoint(liveChart_);
         switch (label) {
         case kStart:
@@ -257,13 +260,17 @@ void RunControl::AddLivePoint() {
         default:
             break;
         }
+        const bool started = label == kStart && recording_;
         DrawChartLabel(label, false);
-        if (endPending_) {
+        // What came while the start waited lands with the next point; an end
+        // or pause queued meanwhile moves one point later still.
+        if (started) pendingLabel_ = afterStart;
+        if (endPending_ && pendingLabel_ == kNone) {
             pausePending_ = false;
             endPending_ = false;
             pendingLabel_ = kEnd;
         }
-        if (pausePending_) {
+        if (pausePending_ && pendingLabel_ == kNone) {
             pausePending_ = false;
             pendingLabel_ = kPause;
         }
@@ -304,6 +311,9 @@ void RunControl::AddLogPoint() {
     if (logPaused_) return;
 
     addPoint(logChart_);
+    const int16_t afterStart = logLabelAfterStart_;
+    logLabelAfterStart_ = kNone;
+    const bool started = logPendingLabel_ == kStart;
     switch (logPendingLabel_) {
     case kStart:
         logRunning_ = true;
@@ -330,12 +340,13 @@ void RunControl::AddLogPoint() {
         break;
     }
     DrawChartLabel(logPendingLabel_, true);
-    if (logEndPending_) {
+    if (started) logPendingLabel_ = afterStart;
+    if (logEndPending_ && logPendingLabel_ == kNone) {
         logPausePending_ = false;
         logEndPending_ = false;
         logPendingLabel_ = kEnd;
     }
-    if (logPausePending_) {
+    if (logPausePending_ && logPendingLabel_ == kNone) {
         logPausePending_ = false;
         logPendingLabel_ = kPause;
     }
@@ -412,6 +423,7 @@ void RunControl::mnuStop_Click() {
     // run has begun, as the next point would have.
     if (pendingLabel_ == kStart) running_ = true;
     pendingLabel_ = kNone;
+    labelAfterStart_ = kNone;
     endPending_ = false;
     pausePending_ = false;
     paused_ = false;
@@ -437,6 +449,7 @@ void RunControl::mnuLogOn_Click(bool dataFlowing) {
         if (logPendingLabel_ == kEnd || logEndPending_) logRunning_ = logPaused_ = false;
         logEventCount_ = eventCount_;
         logPendingLabel_ = kNone;
+        logLabelAfterStart_ = kNone;
         logEndPending_ = false;
         logPausePending_ = false;
         timerSaveLog_.start();
@@ -457,11 +470,21 @@ void RunControl::TimerStopWaitForMethod_Timer() {
 }
 
 void RunControl::queueLabel(int16_t label) {
+    if (pendingLabel_ == kStart && label != kStart) {
+        labelAfterStart_ = label;
+        return;
+    }
     if (pendingLabel_ == kEnd && label != kEnd) endPending_ = true;
     pendingLabel_ = label;
 }
 
 void RunControl::queueLogLabel(int16_t label) {
+    // With logging off a start never lands; the labels after it only
+    // replace each other until Log ON clears them.
+    if (logPendingLabel_ == kStart && label != kStart && globals_.LogOn) {
+        logLabelAfterStart_ = label;
+        return;
+    }
     if (logPendingLabel_ == kEnd && label != kEnd) logEndPending_ = true;
     logPendingLabel_ = label;
 }
@@ -470,12 +493,22 @@ void RunControl::queueStart() {
     endPending_ = false;
     pausePending_ = false;
     pendingLabel_ = kStart;
+    labelAfterStart_ = kNone;
 }
 
 void RunControl::queueLogStart() {
     logEndPending_ = false;
     logPausePending_ = false;
     logPendingLabel_ = kStart;
+    logLabelAfterStart_ = kNone;
+}
+
+void RunControl::beginRecording() {
+    recording_ = true;
+    // From here a second Record would restart the run's count, also before
+    // the start lands with the first point.
+    controls_.setEnabled(Item::mnuStart, false);
+    controls_.setEnabled(Item::cmdRecord, false);
 }
 
 }  // namespace tavrin

@@ -95,7 +95,8 @@ public:
 private:
     void addPoint(RecorderChart& chart);
     // Queue a label for the next point. A queued end is never overwritten:
-    // it moves one point later.
+    // it moves one point later. Nor is a queued start: the label waits until
+    // the start has landed.
     void queueLabel(int16_t label);
     void queueLogLabel(int16_t label);
     // A run starts with its start label; an end or pause still queued from
@@ -104,6 +105,8 @@ private:
     void queueLogStart();
     // The start of an 'E' 4 that was armed.
     void startArmedRun();
+    // Recording is on, its start still to land with the next point.
+    void beginRecording();
 
     RecorderChart& liveChart_;
     RecorderChart& logChart_;
@@ -126,12 +129,14 @@ private:
     bool waitingForMethod_ = false;
     int16_t eventCount_ = 0;
     int16_t pendingLabel_ = kNone;
+    int16_t labelAfterStart_ = kNone;
     bool logRunning_ = false;
     bool logPaused_ = false;
     bool logEndPending_ = false;
     bool logPausePending_ = false;
     int16_t logEventCount_ = 0;
     int16_t logPendingLabel_ = kNone;
+    int16_t logLabelAfterStart_ = kNone;
     float logTime_ = 0;
     int32_t logPointCount_ = 0;
 };

@@ -35,12 +35,12 @@ void checkRunState(tavrin::test::RecorderRig& rig) {
     // Nothing waits for the live chart once recording has stopped.
     check(run.Recording() ||
           (run.PendingLabel() == RunControl::kNone && !run.EndPending() && !run.PausePending()));
-    // Record is on while aligned and not recording. (That it is off all
-    // through a recording does not hold yet: some block sequences leave it
-    // on during a run.)
+    // Record is off from the start of a recording to its end, and on while
+    // aligned and not recording.
     using Item = tavrin::MainWindowControls::Item;
     for (const Item record : {Item::mnuStart, Item::cmdRecord}) {
-        if (!run.Recording() && rig.globals().InSync) check(rig.controls.isEnabled(record) == 1);
+        if (run.Recording()) check(rig.controls.isEnabled(record) == 0);
+        else if (rig.globals().InSync) check(rig.controls.isEnabled(record) == 1);
     }
 }
 

@@ -384,6 +384,82 @@ TEST_F(Run, RecordIsDisabledWhileRecordingAcrossARealignment) {
     recordEnabled(1);
 }
 
+// A recording that begins before its first point (its start queued) has
+// Record off from the block that begins it, not only once "S" lands. The
+// first cases are the sequences the decoder fuzz found.
+TEST(RunRecord, RecordIsOffFromTheBlockThatBeginsARecording) {
+    struct Case {
+        const char* name;
+        Bytes blocks;  // after alignment, before any point of the run
+    };
+    const Case cases[] = {
+        {"armed start, E4 E4", cat({ev(4), ev(4)})},
+        {"armed start taken by a V block", cat({ev(4), uv('V', 0.f)})},
+        {"R1 from idle", runStatus(1)},
+        {"R1 from idle after U blocks", cat({uv('U', 0.f), uv('U', 0.f), uv('V', 0.f), runStatus(1)})},
+        {"R1 after a bad pen byte", cat({pen(9), runStatus(1)})},
+        {"R1 after a pause while idle", cat({runStatus(2), uv('V', 0.f), runStatus(1)})},
+        {"R1 after an end, F blocks", cat({runStatus(0), cond('D', 0.f), fblock(), fblock(), uv('V', 0.f), runStatus(1)})},
+        {"E4 E4 E4 E4, then a bad event byte", cat({ev(4), ev(4), ev(4), ev(4), ev(9)})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecorderRig r;
+        r.globals().LogOn = true;
+        r.align();
+        r.tick();
+        r.receive(c.blocks);
+        r.tick();
+        ASSERT_TRUE(r.run().Recording());
+        EXPECT_EQ(r.controls.isEnabled(Item::mnuStart), 0);
+        EXPECT_EQ(r.controls.isEnabled(Item::cmdRecord), 0);
+        // A bad byte among the blocks realigns first.
+        for (int i = 0; i < 3; ++i) {
+            r.receive(repeat(point(), 2));
+            r.tick();
+        }
+        EXPECT_TRUE(r.run().Running());
+        EXPECT_EQ(r.controls.isEnabled(Item::mnuStart), 0);
+        EXPECT_EQ(r.controls.isEnabled(Item::cmdRecord), 0);
+        EXPECT_EQ(r.live.labelTexts().substr(0, 1), "S");
+    }
+}
+
+// A label that comes between a queued start and its first point lands with
+// the point after the start, on both charts, and the run records with
+// Running on, so that its end is followed.
+TEST(RunRecord, ALabelBeforeTheFirstPointWaitsForTheStart) {
+    struct Case {
+        const char* name;
+        Bytes label;
+        const char* labels;  // with the first two points
+    };
+    const Case cases[] = {
+        {"event mark", ev(2), "S1"}, {"mark", ev(8), "SM"},         {"hold", hold(1), "SH"},
+        {"continue", hold(2), "SC"}, {"hold status", runStatus(3), "SH"}, {"pause", runStatus(2), "SP"},
+    };
+    for (const bool armed : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (armed ? ", armed start" : ", R1"));
+            RecorderRig r;
+            r.globals().LogOn = true;
+            r.align();
+            r.tick();
+            // Status blocks from the start, so that the letters drive nothing.
+            r.receive(cat({fblock(), armed ? cat({ev(4), ev(4)}) : runStatus(1), c.label, point(), point()}));
+            r.tick();
+            EXPECT_TRUE(r.run().Running());
+            EXPECT_EQ(r.live.labelTexts(), c.labels);
+            EXPECT_EQ(r.log.labelTexts(), c.labels);
+            r.receive(cat({ev(3), repeat(point(), 3)}));
+            r.tick();
+            EXPECT_EQ(r.live.labelTexts(), std::string(c.labels) + "E");
+            EXPECT_FALSE(r.run().Recording());
+            EXPECT_EQ(r.controls.isEnabled(Item::mnuStart), 1);
+        }
+    }
+}
+
 TEST_F(Run, WithLoggingOffTheLogFlagsStillFollowTheRun) {
     rig.globals().LogOn = false;
     const int32_t counted = run().LogPointCount();
