@@ -76,7 +76,8 @@ TavrinApplication::TavrinApplication(const Services& services)
         [&w, report = faultReport()](tavrin::SetupLogic& setup) {
             frmSetup dialog(setup, report, &w);
             dialog.showModal();
-        });
+        },
+        services.comPortNames);
 
     recorder_->globals.DecimalSeparator = services.decimalSeparator;
     buildAxisPanel();

@@ -66,6 +66,8 @@ public:
         std::optional<tavrin::SettingsStore::Pairs> logInfoSettings{};
         uint32_t copyNumber = 0;
         std::string commandLine{};
+        // What each COM is, for the setup dialog; none: no tool tips.
+        tavrin::ComPortNames* comPortNames = nullptr;
     };
 
     explicit TavrinApplication(const Services& services);

@@ -12,7 +12,6 @@
 #include "dialogs/frmStartup.h"
 #include "TavrinApplication.h"
 #include "frmMain.h"
-#include "platform/ComPortDevice.h"
 #include "platform/ErrorLogAppender.h"
 #include "platform/HtmlHelp.h"
 #include "platform/QSerialPortAdapter.h"
@@ -22,6 +21,7 @@
 #include "ui/QtUiServices.h"
 #include "platform/RunningCopies.h"
 #include "platform/SettingsFile.h"
+#include "platform/SystemComPorts.h"
 #include "platform/SystemClock.h"
 
 int main(int argc, char** argv) {
@@ -38,12 +38,14 @@ int main(int argc, char** argv) {
     tavrin::HtmlHelp help(tavrin::HtmlHelp::defaultPath(), &ui);
     // Taken before anything else, as the start-up snapshot of the other copies.
     tavrin::RunningCopies copies(programFolder + "/running.lock");
-    // COM n is /dev/ttyS<n-1> unless TAVRIN_COM<n> names another device.
-    const auto deviceFor = [](int16_t n) {
-        return tavrin::comPortDevice(n, [](const char* name) { return std::getenv(name); });
-    };
+    // COM n is the device named in TAVRIN_COM<n>, else one of the serial
+    // ports the system lists.
+    tavrin::SystemComPorts comPorts([](const char* name) { return std::getenv(name); },
+                                    [] { return tavrin::listSystemSerialPorts(); });
+    const auto deviceFor = [&comPorts](int16_t n) { return comPorts.device(n); };
     tavrin::QSerialPortAdapter comPort(deviceFor);
     tavrin::QSerialPortAdapter commTmp(deviceFor);
+    comPorts.setOpenPort([&comPort] { return std::pair{comPort.CommPort(), comPort.OpenDevice()}; });
     tavrin::QtFileDialog fileDialog;
     tavrin::QtPrinterDialog printer;
     tavrin::QtBusyCursor cursor;
@@ -69,6 +71,7 @@ int main(int argc, char** argv) {
         // The process id is unique among the copies running at once.
         services.copyNumber = static_cast<uint32_t>(::getpid());
         services.commandLine = commandLine;
+        services.comPortNames = &comPorts;
         application = std::make_unique<TavrinApplication>(services);
         frmMain* window = &application->window();
         ui.setParent(window);

@@ -10,17 +10,19 @@
 namespace tavrin {
 
 PortChoice::PortChoice(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData,
-                       modGlobas& globals, UiServices& ui, ErrorReporter& errors, ShowSetup showSetup)
+                       modGlobas& globals, UiServices& ui, ErrorReporter& errors, ShowSetup showSetup,
+                       ComPortNames* names)
     : mainPort_(mainPort),
       probe_(probe),
       timerCheckComData_(timerCheckComData),
       globals_(globals),
       ui_(ui),
       errors_(errors),
-      showSetup_(std::move(showSetup)) {}
+      showSetup_(std::move(showSetup)),
+      names_(names) {}
 
 bool PortChoice::ChoosePort(bool otherCopyWasRunning) {
-    SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
+    SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_, names_);
     setup.Form_Load();
     int16_t useMainPort = -1;
     setup.CheckComPorts(useMainPort);
@@ -65,7 +67,7 @@ void PortChoice::OpenPort() {
 void PortChoice::ShowSetupDialog() {
     // The setup command ignores its run-time errors.
     pelomar::skipRuntimeError([&] {
-        SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_);
+        SetupLogic setup(mainPort_, probe_, timerCheckComData_, globals_, ui_, names_);
         setup.Form_Load();
         if (showSetup_) showSetup_(setup);
     });

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "core/ComPortNames.h"
 #include "core/ErrorReporter.h"
 #include "core/SetupLogic.h"
 #include "core/SerialPort.h"
@@ -17,8 +18,9 @@ public:
     // Shows a setup dialog modally over the given state.
     using ShowSetup = std::function<void(SetupLogic&)>;
 
+    // names: what each COM is, for the dialog; may be null.
     PortChoice(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData, modGlobas& globals,
-               UiServices& ui, ErrorReporter& errors, ShowSetup showSetup);
+               UiServices& ui, ErrorReporter& errors, ShowSetup showSetup, ComPortNames* names = nullptr);
 
     // Sets the main port's number to the saved port when it is free and no
     // other copy was running at start, else lets the user confirm the first
@@ -39,6 +41,7 @@ private:
     UiServices& ui_;
     ErrorReporter& errors_;
     ShowSetup showSetup_;
+    ComPortNames* names_;
 };
 
 }  // namespace tavrin

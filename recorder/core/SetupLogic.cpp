@@ -9,8 +9,13 @@ namespace tavrin {
 namespace err = pelomar::core::err;
 
 SetupLogic::SetupLogic(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData,
-                     modGlobas& globals, UiServices& ui)
-    : mainPort_(mainPort), probe_(probe), timerCheckComData_(timerCheckComData), globals_(globals), ui_(ui) {}
+                     modGlobas& globals, UiServices& ui, ComPortNames* names)
+    : mainPort_(mainPort),
+      probe_(probe),
+      timerCheckComData_(timerCheckComData),
+      globals_(globals),
+      ui_(ui),
+      names_(names) {}
 
 void SetupLogic::CheckComPorts(int16_t& UseMainPort) {
     for (int16_t i = 1; i <= kPorts; ++i) {
@@ -32,6 +37,12 @@ void SetupLogic::CheckComPorts(int16_t& UseMainPort) {
 }
 
 void SetupLogic::Form_Load() {
+    // The scan and the tool tips see the same ports.
+    if (names_ != nullptr) {
+        names_->refresh();
+        for (int16_t i = 0; i < kPorts; ++i)
+            optComToolTip[static_cast<size_t>(i)] = names_->toolTip(static_cast<int16_t>(i + 1));
+    }
     int16_t useMainPort = 0;
     CheckComPorts(useMainPort);
     SelectedPort = globals_.ComPortNumber;

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
+#include "core/ComPortNames.h"
 #include "core/SerialPort.h"
 #include "core/Timer.h"
 #include "core/UiServices.h"
@@ -19,9 +21,10 @@ public:
     static constexpr int16_t kPorts = 10;
 
     // probe: the dialog's own port, CommTmp, for scans that must leave the
-    // main port alone.
+    // main port alone. names: what each COM is, taken afresh at the load;
+    // without it the options carry no tool tips.
     SetupLogic(SerialPort& mainPort, SerialPort& probe, Timer& timerCheckComData, modGlobas& globals,
-              UiServices& ui);
+              UiServices& ui, ComPortNames* names = nullptr);
 
     // Disables the option of every port that cannot be opened (no such port,
     // or in use). UseMainPort non-zero scans with the main port (its number
@@ -37,6 +40,8 @@ public:
 
     // optCom(i) stands for COM i + 1.
     std::array<bool, kPorts> optComEnabled{true, true, true, true, true, true, true, true, true, true};
+    // What optCom(i)'s port is, set at the load (UTF-8).
+    std::array<std::string, kPorts> optComToolTip{};
     // The checked option, -1 for none.
     int16_t CheckedOption = -1;
     bool cmdCancelEnabled = true;
@@ -53,6 +58,7 @@ private:
     Timer& timerCheckComData_;
     modGlobas& globals_;
     UiServices& ui_;
+    ComPortNames* names_;
 };
 
 }  // namespace tavrin

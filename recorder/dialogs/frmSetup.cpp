@@ -47,6 +47,7 @@ void frmSetup::refresh() {
     for (int i = 0; i < tavrin::SetupLogic::kPorts; ++i) {
         QRadioButton* option = optCom[static_cast<size_t>(i)];
         option->setEnabled(setup_.optComEnabled[static_cast<size_t>(i)]);
+        option->setToolTip(QString::fromStdString(setup_.optComToolTip[static_cast<size_t>(i)]));
         if (i == setup_.CheckedOption) option->setChecked(true);
     }
     cmdCancel->setEnabled(setup_.cmdCancelEnabled);

@@ -11,7 +11,8 @@
 #include "core/SetupLogic.h"
 
 // "Data Collection Setup": COM 1 to COM 10 as option buttons over the
-// setup's state, OK and Cancel.
+// setup's state, each with the device it stands for as its tool tip; OK and
+// Cancel.
 class frmSetup : public QDialog {
     Q_OBJECT
 

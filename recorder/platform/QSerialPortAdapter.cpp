@@ -2,6 +2,7 @@
 
 #include "common/Guard.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -74,8 +75,10 @@ void QSerialPortAdapter::open() {
             throw RuntimeError(err::kInvalidPortNumber);
         case QSerialPort::PermissionError:
             // QSerialPort reports another holder's lock as a permission error;
-            // a device we may not open at all is a different failure.
-            if (::access(device.c_str(), R_OK) == 0) throw RuntimeError(err::kPortAlreadyOpen);
+            // a device this user may not read (not in its group, "dialout")
+            // is a different failure.
+            if (::faccessat(AT_FDCWD, device.c_str(), R_OK, AT_EACCESS) == 0)
+                throw RuntimeError(err::kPortAlreadyOpen);
             throw RuntimeError(err::kPermissionDenied);
         case QSerialPort::OpenError:
             throw RuntimeError(err::kPortAlreadyOpen);
@@ -84,12 +87,17 @@ void QSerialPortAdapter::open() {
         }
     }
     ++openCount_;
+    openDevice_ = device;
     input_.clear();
     overflowReported_ = false;
     failureReported_ = false;
 }
 
 bool QSerialPortAdapter::PortOpen() const { return port_.isOpen(); }
+
+std::string QSerialPortAdapter::OpenDevice() const {
+    return port_.isOpen() ? openDevice_ : std::string();
+}
 
 int32_t QSerialPortAdapter::InBufferCount() const { return static_cast<int32_t>(input_.size()); }
 

@@ -35,6 +35,8 @@ public:
     void setInBufferSize(int32_t bytes) override;
     void setPortOpen(bool open) override;
     bool PortOpen() const override;
+    // The device path while open, else empty.
+    std::string OpenDevice() const;
     int32_t InBufferCount() const override;
     std::vector<uint8_t> Input() override;
     int16_t CommEvent() const override { return commEvent_; }
@@ -50,6 +52,7 @@ private:
 
     QSerialPort port_;
     DeviceLookup deviceFor_;
+    std::string openDevice_;
     std::function<void()> onComm_;
     std::vector<uint8_t> input_;
     int16_t commPort_ = 1;

@@ -130,6 +130,9 @@ private slots:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), data());
         env.insert(QStringLiteral("TAVRIN_COM1"), QString::fromStdString(instrument.slave()));
+        // Every other COM named too, so the program reaches none of this machine's ports.
+        for (int n = 2; n <= 10; ++n)
+            env.insert(QStringLiteral("TAVRIN_COM%1").arg(n), QStringLiteral("/nonexistent/tavrin-com%1").arg(n));
         first.setProcessEnvironment(env);
         first.start(QStringLiteral(TAVRIN_MS_PATH), {});
         QVERIFY(first.waitForStarted());

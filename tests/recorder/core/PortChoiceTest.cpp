@@ -2,6 +2,7 @@
 
 #include "core/PortChoice.h"
 #include "common/RuntimeErrors.h"
+#include "fakes/FakeComPortNames.h"
 #include "fakes/FakePortBank.h"
 #include "fakes/RecorderRig.h"
 
@@ -136,6 +137,61 @@ TEST_F(PortChoiceTest, AnOpenPortThatIsBusyElsewhereIsOnlyReported) {
     EXPECT_NE(rig.errorLog.text.find(pelomar::core::errorText(err::kPortAlreadyOpen)), std::string::npos);
 }
 
+// A port the user may not open (not in the serial devices' group): the scan
+// offers it, and the start-up's opening reports the reason.
+TEST_F(PortChoiceTest, APortThisUserMayNotOpenIsOfferedAndItsOpeningReported) {
+    bank.set(1, State::Forbidden);
+    ASSERT_TRUE(choice.ChoosePort(false));
+    EXPECT_TRUE(shownOptions.empty());
+    EXPECT_EQ(rig.port.CommPort(), 1);
+    choice.OpenPort();
+    EXPECT_FALSE(rig.port.PortOpen());
+    EXPECT_TRUE(shownOptions.empty()) << "only a missing port offers the dialog";
+    EXPECT_NE(rig.errorLog.text.find("Permission denied"), std::string::npos);
+}
+
+// Each load of the dialog takes the machine's ports afresh, before its scan,
+// and gives every option its port's tool tip.
+TEST_F(PortChoiceTest, EachDialogLoadTakesThePortsAfreshBeforeItsScan) {
+    FakeComPortNames names;
+    struct RecordingProbe : FakeSerialPort {
+        FakeComPortNames* names = nullptr;
+        std::vector<int> refreshesAtOpen;
+        void setPortOpen(bool open) override {
+            if (open) refreshesAtOpen.push_back(names->refreshes);
+            FakeSerialPort::setPortOpen(open);
+        }
+    } recording;
+    recording.names = &names;
+    recording.attach(bank);
+    std::vector<std::array<std::string, 10>> shownTips;
+    PortChoice withNames{rig.port, recording, rig.TimerCheckComData, rig.globals(), rig.ui, rig.rec->errors,
+                         [&](SetupLogic& s) {
+                             shownTips.push_back(s.optComToolTip);
+                             s.cmdCancel_Click();
+                         },
+                         &names};
+    names.next[0] = "/dev/ttyUSB0 - FT232R USB UART, FTDI";
+    names.next[1] = "No serial device";
+    bank.set(2, State::Missing);
+
+    ASSERT_TRUE(withNames.ChoosePort(true));
+    EXPECT_EQ(names.refreshes, 1);
+    ASSERT_FALSE(recording.refreshesAtOpen.empty());
+    EXPECT_EQ(recording.refreshesAtOpen.front(), 1);
+    ASSERT_EQ(shownTips.size(), 1u);
+    EXPECT_EQ(shownTips[0], names.next);
+
+    names.next[0] = "/dev/ttyUSB1 - USB serial adapter";
+    recording.refreshesAtOpen.clear();
+    withNames.ShowSetupDialog();
+    EXPECT_EQ(names.refreshes, 2);
+    ASSERT_FALSE(recording.refreshesAtOpen.empty());
+    EXPECT_EQ(recording.refreshesAtOpen.front(), 2);
+    ASSERT_EQ(shownTips.size(), 2u);
+    EXPECT_EQ(shownTips[1][0], "/dev/ttyUSB1 - USB serial adapter");
+}
+
 // The dialog over a running link on COM 2.
 class PortSetupTest : public PortChoiceTest {
 protected:
@@ -201,6 +257,21 @@ TEST_F(PortSetupTest, FailedOpenKeepsTheDialogAndRestoresTheOldLink) {
     EXPECT_EQ(rig.port.CommPort(), 2);
     EXPECT_TRUE(rig.port.PortOpen());
     EXPECT_FALSE(rig.TimerCheckComData.isActive());
+}
+
+TEST_F(PortSetupTest, APortThisUserMayNotOpenStaysOfferedAndOkTellsWhy) {
+    bank.set(5, State::Forbidden);
+    setup.Form_Load();
+    EXPECT_EQ(options(setup), "++++++++++");
+    setup.optCom_Click(4);
+    setup.cmdOk_Click();
+    EXPECT_EQ(hides, 0);
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes[0].text, "Cannot open the selected communication port\rPermission denied");
+    EXPECT_EQ(rig.ui.boxes[0].title, "DATA COLLECTION SETUP ERROR");
+    EXPECT_EQ(rig.globals().ComPortNumber, 2);
+    EXPECT_EQ(rig.port.CommPort(), 2);
+    EXPECT_TRUE(rig.port.PortOpen()) << "the old link is reopened";
 }
 
 TEST_F(PortSetupTest, FailedOpenOfAClosedLinkLeavesItClosed) {

@@ -1,11 +1,19 @@
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <QtTest>
 
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "core/SerialPort.h"
 #include "common/RuntimeError.h"
+#include "common/RuntimeErrors.h"
 #include "platform/QSerialPortAdapter.h"
 #include "support/PseudoTerminal.h"
 
@@ -47,6 +55,7 @@ private slots:
         port.setInBufferSize(32000);
         port.setPortOpen(true);
         QVERIFY(port.PortOpen());
+        QCOMPARE(port.OpenDevice(), pty.slavePath());
 
         termios t{};
         QCOMPARE(::tcgetattr(pty.slaveFd(), &t), 0);
@@ -58,6 +67,7 @@ private slots:
 
         port.setPortOpen(false);
         QVERIFY(!port.PortOpen());
+        QCOMPARE(port.OpenDevice(), std::string());
     }
 
     // Every byte arrives once, in order, through receive events, whatever the
@@ -173,6 +183,56 @@ private slots:
 
         holder.setPortOpen(false);
         QCOMPARE(openError(second), 0);
+    }
+
+    // A device this user may not read (not in the "dialout" group) is told
+    // apart from one that another program holds.
+    void portThisUserMayNotOpenIsPermissionDenied() {
+        PseudoTerminal pty;
+        QVERIFY(pty.ok());
+        QCOMPARE(::chmod(pty.slavePath().c_str(), 0), 0);
+        QSerialPortAdapter port(onlyCom1(pty.slavePath()));
+        // Root may open anything: the opening runs as an ordinary user.
+        const bool root = ::geteuid() == 0;
+        if (root) QCOMPARE(::seteuid(65534), 0);
+        const int error = openError(port);
+        if (root) QCOMPARE(::seteuid(0), 0);
+        QCOMPARE(error, 70);
+        QCOMPARE(QString::fromStdString(pelomar::core::errorText(error)), QStringLiteral("Permission denied"));
+        QVERIFY(!port.PortOpen());
+        QCOMPARE(port.OpenDevice(), std::string());
+    }
+
+    // The opening never waits for the other end: a FIFO that nobody writes
+    // to, which a blocking open would wait on, fails at once as no serial
+    // port.
+    void openingNeverWaitsForTheDevice() {
+        const QString fifo = QDir::temp().filePath(QStringLiteral("no-writer.fifo"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        bool rescued = false;
+        // Frees a blocked opening, so that the fault fails the test instead of hanging it.
+        std::thread watchdog([&] {
+            std::unique_lock lock(mutex);
+            if (done.wait_for(lock, std::chrono::seconds(5), [&] { return finished; })) return;
+            rescued = true;
+            const int fd = ::open(fifo.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+        });
+        QSerialPortAdapter port(onlyCom1(fifo.toStdString()));
+        const int error = openError(port);
+        {
+            std::lock_guard lock(mutex);
+            finished = true;
+        }
+        done.notify_one();
+        watchdog.join();
+        QVERIFY(!rescued);
+        QCOMPARE(error, 8002);
+        QVERIFY(!port.PortOpen());
+        QFile::remove(fifo);
     }
 
     void closedPortCanBeReopened() {

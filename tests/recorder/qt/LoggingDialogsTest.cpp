@@ -9,6 +9,7 @@
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeComPortNames.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/RecorderRig.h"
 #include "frmMain.h"
@@ -49,7 +50,11 @@ private slots:
         probe.attach(bank);
         bank.set(4, FakePortBank::State::InUse);
         rig.globals().ComPortNumber = 2;
-        tavrin::SetupLogic setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
+        FakeComPortNames names;
+        names.next.fill("No serial device");
+        names.next[0] = "/dev/ttyUSB0 - FT232R USB UART, FTDI";
+        names.next[1] = "/dev/ttyS0 - Built-in serial port";
+        tavrin::SetupLogic setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui, &names);
         setup.Form_Load();
         setup.cmdCancelEnabled = false;
         frmSetup dialog(setup, failOnFault());
@@ -59,6 +64,10 @@ private slots:
         QCOMPARE(dialog.cmdOk->text(), QStringLiteral("&OK"));
         QCOMPARE(dialog.cmdCancel->text(), QStringLiteral("&Cancel"));
         QTimer::singleShot(0, [&] {
+            QCOMPARE(dialog.optCom[0]->toolTip(), QStringLiteral("/dev/ttyUSB0 - FT232R USB UART, FTDI"));
+            QCOMPARE(dialog.optCom[1]->toolTip(), QStringLiteral("/dev/ttyS0 - Built-in serial port"));
+            for (int i = 2; i < 10; ++i) QCOMPARE(dialog.optCom[i]->toolTip(), QStringLiteral("No serial device"));
+            QCOMPARE(dialog.optCom[4]->text(), QStringLiteral("COM 5"));
             QVERIFY(!dialog.optCom[3]->isEnabled());
             QVERIFY(dialog.optCom[1]->isChecked());
             QVERIFY(!dialog.cmdCancel->isEnabled());
@@ -71,6 +80,30 @@ private slots:
         QCOMPARE(rig.globals().ComPortNumber, 7);
         QVERIFY(rig.port.PortOpen());
         QCOMPARE(rig.port.CommPort(), 7);
+
+        // Shown again after the ports changed, the options tell the new ones.
+        names.next[0] = "/dev/ttyUSB1 - USB serial adapter";
+        setup.Form_Load();
+        setup.cmdCancelEnabled = true;
+        QTimer::singleShot(0, [&] {
+            QCOMPARE(dialog.optCom[0]->toolTip(), QStringLiteral("/dev/ttyUSB1 - USB serial adapter"));
+            dialog.cmdCancel->click();
+        });
+        dialog.showModal();
+        QCOMPARE(rig.port.CommPort(), 7);
+    }
+
+    void setupDialogWithoutPortNamesHasNoToolTips() {
+        RecorderRig rig;
+        FakeSerialPort probe;
+        tavrin::SetupLogic setup(rig.port, probe, rig.TimerCheckComData, rig.globals(), rig.ui);
+        setup.Form_Load();
+        frmSetup dialog(setup, failOnFault());
+        QTimer::singleShot(0, [&] {
+            for (QRadioButton* option : dialog.optCom) QVERIFY(option->toolTip().isEmpty());
+            dialog.cmdCancel->click();
+        });
+        dialog.showModal();
     }
 
     void logMenusOfTheMainWindowSwitchLogging() {
