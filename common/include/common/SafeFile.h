@@ -18,7 +18,8 @@ std::string nameOf(const std::string& path);
 std::string temporaryName(const std::string& target, const std::string& unique);
 // True when `name` (a name in the target's folder) is such a temporary name.
 bool isTemporaryNameOf(const std::string& name, const std::string& target);
-// Removes temporary files of `target` that an interrupted write left behind.
+// Removes temporary files of `target` that an interrupted write left behind;
+// one that a writer still holds is its writer's.
 void removeLeftoverTemporaries(FileSystem& fs, const std::string& target);
 
 // Writes `bytes` to a temporary file, flushes it and renames it over `path`:
