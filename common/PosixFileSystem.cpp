@@ -157,6 +157,8 @@ bool stillNamed(int fd, const std::string& path) {
 
 bool lockedBySomeoneElse() { return errno == EWOULDBLOCK || errno == EINTR; }
 
+constexpr int kLinkHops = 40;  // as the kernel allows
+
 }  // namespace
 
 PathKind PosixFileSystem::kindOf(const std::string& path) {
@@ -322,6 +324,33 @@ int32_t PosixFileSystem::removeUnheld(const std::string& path) {
     // Removed while locked, so that no writer can take it up in between.
     if (!stillNamed(raw, path)) return err::kFileNotFound;
     return removeFile(path);
+}
+
+int32_t PosixFileSystem::resolveLinks(const std::string& path, std::string& file) {
+    file = path;
+    for (int hop = 0; hop <= kLinkHops; ++hop) {
+        struct stat st {};
+        // A missing end, or a folder part that is none, is for the write to report.
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return err::kNone;
+        std::string to(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(file.c_str(), to.data(), to.size());
+            if (n < 0) return lastError();
+            if (static_cast<size_t>(n) < to.size()) {
+                to.resize(static_cast<size_t>(n));
+                break;
+            }
+            to.resize(to.size() * 2);  // the link grew since the lstat
+        }
+        if (to.empty()) return err::kFileNotFound;
+        if (to[0] == '/') {
+            file = to;
+        } else {
+            const std::string folder = folderOf(file);
+            file = (folder == "/" ? folder : folder + "/") + to;
+        }
+    }
+    return err::kPathFileAccessError;
 }
 
 int32_t PosixFileSystem::checkWritable(const std::string& path) {

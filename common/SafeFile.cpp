@@ -66,8 +66,12 @@ int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<u
 }
 
 int32_t replaceFile(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces) {
-    if (const int32_t e = checkReplaceable(fs, path)) return e;
-    return replaceThroughTemporary(fs, path, pieces);
+    // A rename over a link would put a file in its place and leave the file
+    // it names as it was.
+    std::string file;
+    if (const int32_t e = fs.resolveLinks(path, file)) return e;
+    if (const int32_t e = checkReplaceable(fs, file)) return e;
+    return replaceThroughTemporary(fs, file, pieces);
 }
 
 int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size) {

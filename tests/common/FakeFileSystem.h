@@ -24,6 +24,7 @@ public:
     std::set<std::string> readOnly;  // files this process may not write
     int temporaries = 0;             // temporary names handed out
     std::multiset<std::string> held;  // one entry per live hold; a test may add its own
+    std::map<std::string, std::string> links;  // symbolic link -> the path it holds
 
     // The n-th append from now (1 = the next) fails with `error` after
     // writing `bytesBeforeFailure` of its bytes (a short write).
@@ -165,6 +166,15 @@ public:
         if (held.count(path) != 0) return core::err::kPermissionDenied;
         if (removeError_ != 0) return removeError_;
         return files.erase(path) == 1 ? 0 : core::err::kFileNotFound;
+    }
+    int32_t resolveLinks(const std::string& path, std::string& file) override {
+        file = path;
+        for (int hop = 0; hop <= 40; ++hop) {
+            auto it = links.find(file);
+            if (it == links.end()) return 0;
+            file = it->second[0] == '/' ? it->second : core::folderOf(file) + "/" + it->second;
+        }
+        return core::err::kPathFileAccessError;
     }
 
 private:

@@ -122,6 +122,24 @@ TEST(ReplaceThroughTemporary, CleanUpLeavesWhatAnotherWriterHolds) {
     EXPECT_EQ(fs.held, std::multiset<std::string>{"/d/.x.Other1.new"}) << "the save let go of its own";
 }
 
+// A save through links replaces the file at the end of the chain, beside
+// which its temporary is made; a loop of links is refused.
+TEST(ReplaceFile, ThroughLinksTheFileTheyNameIsReplaced) {
+    FakeFileSystem fs;
+    fs.links["/a/run.chd"] = "../b/mid.chd";
+    fs.links["/a/../b/mid.chd"] = "/c/real.chd";
+    fs.files["/c/real.chd"] = {'o', 'l', 'd'};
+    const std::vector<uint8_t> bytes = {'n', 'e', 'w'};
+    EXPECT_EQ(replaceFile(fs, "/a/run.chd", bytes), err::kNone);
+    EXPECT_EQ(fs.text("/c/real.chd"), "new");
+    EXPECT_EQ(fs.files.size(), 1u);
+    EXPECT_EQ(fs.count("write+flush /c/.real.chd."), 1u);
+
+    fs.links["/a/loop"] = "/a/loop";
+    EXPECT_EQ(replaceFile(fs, "/a/loop", bytes), err::kPathFileAccessError);
+    EXPECT_EQ(fs.files.size(), 1u);
+}
+
 TEST(PosixFileSystem, NewFilesTakeTheGivenModeAndReplacedOnesKeepTheirs) {
     const std::filesystem::path dir = std::filesystem::current_path() / "modes";
     std::filesystem::remove_all(dir);

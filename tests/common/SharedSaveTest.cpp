@@ -1,6 +1,8 @@
-// Saves that meet other writers on the same target, on the real file system.
+// Saves that meet other writers on the same target, and saves onto symbolic
+// links, on the real file system.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -27,6 +29,12 @@ std::string textOf(const stdfs::path& p) {
 }
 
 void writeText(const stdfs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+
+mode_t modeOf(const stdfs::path& p) {
+    struct stat st {};
+    ::stat(p.c_str(), &st);
+    return st.st_mode & 07777;
+}
 
 // A fresh folder under one of this run's own in the system's temporary folder.
 stdfs::path freshFolder(const std::string& name) {
@@ -119,4 +127,56 @@ TEST(SharedSave, TwoWritersSavingOneNameAllSucceed) {
     const std::string last = textOf(target);
     EXPECT_TRUE(last == texts[0] || last == texts[1]);
     EXPECT_TRUE(temporariesIn(dir).empty());
+}
+
+// A save onto a symbolic link writes the file the link names, in that
+// file's folder, and the link stays a link.
+TEST(SharedSave, ASaveOntoALinkWritesTheFileItNames) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> links;  // link -> what it holds
+        const char* real;       // the file written, "" when none may be
+        bool realExists;
+        int32_t error;
+    } cases[] = {
+        {"to a file in the same folder", {{"a/run.chd", "real.chd"}}, "a/real.chd", true, err::kNone},
+        {"to a file in another folder", {{"a/run.chd", "@/b/real.chd"}}, "b/real.chd", true, err::kNone},
+        {"relative, to another folder", {{"a/run.chd", "../b/real.chd"}}, "b/real.chd", true, err::kNone},
+        {"a chain of links", {{"a/run.chd", "mid.chd"}, {"a/mid.chd", "../b/next.chd"}, {"b/next.chd", "@/b/real.chd"}},
+         "b/real.chd", true, err::kNone},
+        {"dangling, its folder there", {{"a/run.chd", "../b/new.chd"}}, "b/new.chd", false, err::kNone},
+        {"dangling, its folder missing", {{"a/run.chd", "../none/new.chd"}}, "", false, err::kPathNotFound},
+        {"a loop of links", {{"a/run.chd", "loop.chd"}, {"a/loop.chd", "run.chd"}}, "", false, err::kPathFileAccessError},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const stdfs::path dir = freshFolder("links");
+        stdfs::create_directory(dir / "a");
+        stdfs::create_directory(dir / "b");
+        const std::string real = c.real;
+        if (c.realExists) {
+            writeText(dir / real, "old");
+            stdfs::permissions(dir / real, stdfs::perms(0640));
+        }
+        for (const auto& [link, to] : c.links) {
+            const std::string held = to[0] == '@' ? (dir.string() + to.substr(1)) : to;
+            stdfs::create_symlink(held, dir / link);
+        }
+        PosixFileSystem fs;
+        EXPECT_EQ(replaceFile(fs, (dir / "a/run.chd").string(), bytesOf("new bytes")), c.error);
+        for (const auto& [link, to] : c.links) {
+            EXPECT_TRUE(stdfs::is_symlink(dir / link)) << link;
+        }
+        if (!real.empty()) {
+            EXPECT_FALSE(stdfs::is_symlink(dir / real));
+            EXPECT_EQ(textOf(dir / real), "new bytes");
+            if (c.realExists) {
+                EXPECT_EQ(modeOf(dir / real), 0640u);
+            }
+        } else {
+            EXPECT_FALSE(stdfs::exists(dir / "none"));
+        }
+        EXPECT_TRUE(temporariesIn(dir / "a").empty());
+        EXPECT_TRUE(temporariesIn(dir / "b").empty());
+    }
 }

@@ -74,6 +74,10 @@ public:
     // Removes a leftover `path` unless a hold on it lives, which it never
     // waits for (then 70).
     virtual int32_t removeUnheld(const std::string& path) = 0;
+    // The file a write of `path` is to change: `path` itself, or the end of
+    // the chain of symbolic links it starts, which need not exist. A loop of
+    // links is 75.
+    virtual int32_t resolveLinks(const std::string& path, std::string& file) = 0;
     // 0 when this process may open the existing file `path` for writing;
     // else the error such an open gives (75 for a file it may not write).
     virtual int32_t checkWritable(const std::string& path) = 0;

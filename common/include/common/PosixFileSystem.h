@@ -27,6 +27,7 @@ public:
     int32_t renameFile(const std::string& from, const std::string& to) override;
     int32_t removeFile(const std::string& path) override;
     int32_t removeUnheld(const std::string& path) override;
+    int32_t resolveLinks(const std::string& path, std::string& file) override;
     int32_t checkWritable(const std::string& path) override;
     int32_t listFolder(const std::string& folder, std::vector<std::string>& names) override;
 
