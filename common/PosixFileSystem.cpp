@@ -1,6 +1,7 @@
 #include "common/PosixFileSystem.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "common/SafeFile.h"
@@ -48,6 +50,11 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const noexcept { return fd_; }
+    int release() noexcept {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     int32_t close() {
         const int fd = fd_;
         fd_ = -1;
@@ -126,6 +133,32 @@ int32_t syncFolder(const std::string& path) {
     return dir.close();
 }
 
+// A hold is a flock lock, which belongs to one open file: two writers in one
+// process exclude each other's clean-up as two processes do, and a writer
+// that dies lets go.
+class FlockHold : public FileHold {
+public:
+    explicit FlockHold(int fd) : fd_(fd) {}
+    FlockHold(const FlockHold&) = delete;
+    FlockHold& operator=(const FlockHold&) = delete;
+    ~FlockHold() override { ::close(fd_); }
+
+private:
+    int fd_;
+};
+
+// True when `path` still names the file open as `fd`: a clean-up may have
+// removed it between the open and the lock.
+bool stillNamed(int fd, const std::string& path) {
+    struct stat open {}, named {};
+    if (::fstat(fd, &open) != 0 || ::stat(path.c_str(), &named) != 0) return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+bool lockedBySomeoneElse() { return errno == EWOULDBLOCK || errno == EINTR; }
+
+constexpr int kLinkHops = 40;  // as the kernel allows
+
 }  // namespace
 
 PathKind PosixFileSystem::kindOf(const std::string& path) {
@@ -194,8 +227,8 @@ int32_t PosixFileSystem::appendFile(const std::string& path, const uint8_t* data
 }
 
 int32_t PosixFileSystem::writeTemporary(const std::string& target, std::span<const ByteView> pieces,
-                                        std::string& created) {
-    created.clear();
+                                        TemporaryFile& created) {
+    created = TemporaryFile{};
     struct stat st {};
     const bool replaces = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -212,6 +245,12 @@ int32_t PosixFileSystem::writeTemporary(const std::string& target, std::span<con
         // O_EXCL: never opens, and so never truncates, a file that is there.
         raw = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode_);
         if (raw < 0 && errno != EEXIST) return createError();
+        // Held from before its first byte; one that another save's clean-up
+        // took first is left to it, and another name is tried.
+        if (raw >= 0 && (::flock(raw, LOCK_EX | LOCK_NB) != 0 || !stillNamed(raw, tmp))) {
+            ::close(raw);
+            raw = -1;
+        }
     }
     if (raw < 0) return err::kFileAlreadyExists;
     Fd fd(raw);
@@ -222,9 +261,35 @@ int32_t PosixFileSystem::writeTemporary(const std::string& target, std::span<con
     if (replaces && ::fchmod(fd.get(), st.st_mode & 07777) != 0) return fail(lastError());
     if (const int32_t e = writeAll(fd.get(), pieces)) return fail(e);
     if (::fsync(fd.get()) != 0) return fail(lastError());
+    // The lock lives as long as one descriptor of the open file does: the
+    // copy keeps it, and the close of the written one is still checked.
+    const int held = ::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0);
+    if (held < 0) return fail(lastError());
+    auto hold = std::make_unique<FlockHold>(held);
     if (const int32_t e = fd.close()) return fail(e);
-    created = tmp;
+    created.name = tmp;
+    created.hold = std::move(hold);
     return err::kNone;
+}
+
+int32_t PosixFileSystem::holdFile(const std::string& path, std::unique_ptr<FileHold>& hold) {
+    hold.reset();
+    // Shared, as other writers may hold the same name; a clean-up that holds
+    // it is about to remove it, and the next open makes it anew.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int raw = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, newFileMode_);
+        if (raw < 0) return createError();
+        Fd fd(raw);
+        if (::flock(raw, LOCK_SH | LOCK_NB) != 0) {
+            if (!lockedBySomeoneElse()) return lastError();
+            continue;
+        }
+        if (!stillNamed(raw, path)) continue;
+        hold = std::make_unique<FlockHold>(raw);
+        (void)fd.release();
+        return err::kNone;
+    }
+    return err::kPermissionDenied;
 }
 
 int32_t PosixFileSystem::truncateFile(const std::string& path, uint64_t size) {
@@ -243,6 +308,49 @@ int32_t PosixFileSystem::renameFile(const std::string& from, const std::string& 
 int32_t PosixFileSystem::removeFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0) return lastError();
     return err::kNone;
+}
+
+int32_t PosixFileSystem::removeUnheld(const std::string& path) {
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int raw = ::open(path.c_str(), O_RDONLY | flags);
+    if (raw < 0 && errno == EACCES) raw = ::open(path.c_str(), O_WRONLY | flags);
+    if (raw < 0) {
+        // A link holds no one's bytes.
+        if (errno == ELOOP) return removeFile(path);
+        return lastError();
+    }
+    Fd fd(raw);
+    if (::flock(raw, LOCK_EX | LOCK_NB) != 0) return lockedBySomeoneElse() ? err::kPermissionDenied : lastError();
+    // Removed while locked, so that no writer can take it up in between.
+    if (!stillNamed(raw, path)) return err::kFileNotFound;
+    return removeFile(path);
+}
+
+int32_t PosixFileSystem::resolveLinks(const std::string& path, std::string& file) {
+    file = path;
+    for (int hop = 0; hop <= kLinkHops; ++hop) {
+        struct stat st {};
+        // A missing end, or a folder part that is none, is for the write to report.
+        if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return err::kNone;
+        std::string to(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(file.c_str(), to.data(), to.size());
+            if (n < 0) return lastError();
+            if (static_cast<size_t>(n) < to.size()) {
+                to.resize(static_cast<size_t>(n));
+                break;
+            }
+            to.resize(to.size() * 2);  // the link grew since the lstat
+        }
+        if (to.empty()) return err::kFileNotFound;
+        if (to[0] == '/') {
+            file = to;
+        } else {
+            const std::string folder = folderOf(file);
+            file = (folder == "/" ? folder : folder + "/") + to;
+        }
+    }
+    return err::kPathFileAccessError;
 }
 
 int32_t PosixFileSystem::checkWritable(const std::string& path) {

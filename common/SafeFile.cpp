@@ -46,7 +46,7 @@ void removeLeftoverTemporaries(FileSystem& fs, const std::string& target) {
     std::vector<std::string> names;
     if (fs.listFolder(folder, names) != err::kNone) return;
     for (const std::string& name : names) {
-        if (isTemporaryNameOf(name, target)) (void)fs.removeFile(folder + "/" + name);
+        if (isTemporaryNameOf(name, target)) (void)fs.removeUnheld(folder + "/" + name);
     }
 }
 
@@ -66,8 +66,12 @@ int32_t replaceFile(FileSystem& fs, const std::string& path, const std::vector<u
 }
 
 int32_t replaceFile(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces) {
-    if (const int32_t e = checkReplaceable(fs, path)) return e;
-    return replaceThroughTemporary(fs, path, pieces);
+    // A rename over a link would put a file in its place and leave the file
+    // it names as it was.
+    std::string file;
+    if (const int32_t e = fs.resolveLinks(path, file)) return e;
+    if (const int32_t e = checkReplaceable(fs, file)) return e;
+    return replaceThroughTemporary(fs, file, pieces);
 }
 
 int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const uint8_t* data, size_t size) {
@@ -76,14 +80,15 @@ int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, const u
 }
 
 int32_t replaceThroughTemporary(FileSystem& fs, const std::string& path, std::span<const ByteView> pieces) {
-    std::string tmp;
+    TemporaryFile tmp;
     int32_t e = fs.writeTemporary(path, pieces, tmp);
     if (e == err::kNone) {
-        e = fs.renameFile(tmp, path);
-        if (e != err::kNone) (void)fs.removeFile(tmp);
-    } else if (!tmp.empty()) {
-        (void)fs.removeFile(tmp);
+        e = fs.renameFile(tmp.name, path);
+        if (e != err::kNone) (void)fs.removeFile(tmp.name);
+    } else if (!tmp.name.empty()) {
+        (void)fs.removeFile(tmp.name);
     }
+    tmp.hold.reset();
     if (e == err::kNone) removeLeftoverTemporaries(fs, path);
     return e;
 }

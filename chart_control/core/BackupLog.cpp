@@ -106,7 +106,7 @@ int32_t finishRotation(FileSystem& fs, const std::string& folder) {
 }
 
 void KillTmpLogs(FileSystem& fs, const std::string& folder) {
-    for (const char* name : kTmpLogs) (void)fs.removeFile(backupFilePath(folder, name));
+    for (const char* name : kTmpLogs) (void)fs.removeUnheld(backupFilePath(folder, name));
 }
 
 bool CopyFileIfExist(FileSystem& fs, const std::string& src, const std::string& dst, int32_t& error) {
@@ -126,12 +126,12 @@ int32_t BackupLog::startRotation(const std::string& folder, double offset) {
     w.bytes().push_back(renamed);
     // Put in place whole: a record that is there is a rotation that began.
     const std::string recordPath = backupFilePath(folder, kRotationRecord);
-    std::string tmp;
+    TemporaryFile tmp;
     const ByteView record(w.bytes());
     int32_t e = fs_.writeTemporary(recordPath, {&record, 1}, tmp);
     if (e == err::kNone) {
-        e = fs_.renameFile(tmp, recordPath);
-        if (e != err::kNone) (void)fs_.removeFile(tmp);
+        e = fs_.renameFile(tmp.name, recordPath);
+        if (e != err::kNone) (void)fs_.removeFile(tmp.name);
     }
     return e;
 }

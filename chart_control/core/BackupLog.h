@@ -85,7 +85,8 @@ BackupSet readBackupSet(FileSystem& fs, const std::string& folder);
 // Finishes a rotation that was cut short; 0 when none is left pending.
 int32_t finishRotation(FileSystem& fs, const std::string& folder);
 
-// Deletes the six working copies of a rebuild; failures are ignored.
+// Deletes the six working copies of a rebuild, but for those a rebuild in
+// another copy of the program still holds; failures are ignored.
 void KillTmpLogs(FileSystem& fs, const std::string& folder);
 // Copies `src` over `dst` when `src` exists: true when it did. A failing copy
 // is reported in `error`.

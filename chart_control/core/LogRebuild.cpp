@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,20 +30,38 @@ void check(int32_t e) {
     if (e != err::kNone) throw Stop{e};
 }
 
+// The working copies this rebuild holds: another copy of the program that
+// rebuilds the same folder leaves them alone until they are let go.
+class CopyHolds {
+public:
+    explicit CopyHolds(FileSystem& fs) : fs_(fs) {}
+    void hold(const std::string& copy) {
+        std::unique_ptr<FileHold> h;
+        check(fs_.holdFile(copy, h));
+        holds_.push_back(std::move(h));
+    }
+    void letGo() { holds_.clear(); }
+
+private:
+    FileSystem& fs_;
+    std::vector<std::unique_ptr<FileHold>> holds_;
+};
+
 // A backup file and its working copy. The copy is written from the bytes
 // read, and the rebuild goes on from those bytes rather than reading back the
-// copy it has just written: nothing else runs during a rebuild, so the copy
-// holds the same bytes.
+// copy it has just written, which a rebuild of the same folder in another
+// copy of the program may write over meanwhile.
 struct WorkingCopy {
     bool made = false;
     std::vector<uint8_t> bytes;
 };
 
 // As CopyFileIfExist, keeping what it read.
-WorkingCopy copyIfExist(FileSystem& fs, const std::string& bak, const std::string& tmp) {
+WorkingCopy copyIfExist(FileSystem& fs, CopyHolds& holds, const std::string& bak, const std::string& tmp) {
     WorkingCopy c;
     if (bak.empty() || !fs.exists(bak)) return c;
     check(fs.readFile(bak, c.bytes));
+    holds.hold(tmp);
     check(fs.writeFile(tmp, c.bytes.data(), c.bytes.size(), false));
     c.made = true;
     return c;
@@ -86,8 +105,8 @@ int32_t pointRecordsOf(size_t bytes) {
 // the first copy; nothing else writes the folder during a rebuild.
 class PointCopies {
 public:
-    PointCopies(FileSystem& fs, const std::string& one, const std::string& two)
-        : fs_(fs), one_(one), two_(two), oneSize_(sizeOf(one)), twoSize_(sizeOf(two)) {
+    PointCopies(FileSystem& fs, CopyHolds& holds, const std::string& one, const std::string& two)
+        : fs_(fs), holds_(holds), one_(one), two_(two), oneSize_(sizeOf(one)), twoSize_(sizeOf(two)) {
         const uint64_t first = oneSize_.value_or(0), second = twoSize_.value_or(0);
         const uint64_t records = std::max((first + 7) / 8, first / 8 + (second + 7) / 8);
         if (records > static_cast<uint64_t>(INT32_MAX)) throw Stop{err::kOutOfMemory};
@@ -143,11 +162,13 @@ private:
         got = 0;
         if (!size) return false;
         check(fs_.readFileInto(bak, {bytes() + at, static_cast<size_t>(*size)}, got));
+        holds_.hold(tmp);
         check(fs_.writeFile(tmp, bytes() + at, got, false));
         return true;
     }
 
     FileSystem& fs_;
+    CopyHolds& holds_;
     std::string one_, two_;
     std::optional<uint64_t> oneSize_, twoSize_;
     std::vector<PointRec> points_;
@@ -185,18 +206,19 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
     }
     auto path = [&](const char* name) { return backupFilePath(folder, name); };
     int32_t result = err::kNone;
+    CopyHolds holds(fs);
     try {
         // A log file the user may not write is refused before any work.
         check(checkReplaceable(fs, fileName));
         // A rotation cut short is read as done; the backup files stay as
         // they are.
         const BackupSet set = readBackupSet(fs, folder);
-        PointCopies points(fs, set.Generation1[kPointKind], set.Generation2[kPointKind]);
-        WorkingCopy m1 = copyIfExist(fs, set.Generation1[kMethodKind], path("MLog1.tmp"));
-        WorkingCopy e1 = copyIfExist(fs, set.Generation1[kLabelKind], path("ELog1.tmp"));
+        PointCopies points(fs, holds, set.Generation1[kPointKind], set.Generation2[kPointKind]);
+        WorkingCopy m1 = copyIfExist(fs, holds, set.Generation1[kMethodKind], path("MLog1.tmp"));
+        WorkingCopy e1 = copyIfExist(fs, holds, set.Generation1[kLabelKind], path("ELog1.tmp"));
         points.copyOne(path("DLog1.tmp"));
-        WorkingCopy m2 = copyIfExist(fs, set.Generation2[kMethodKind], path("MLog2.tmp"));
-        WorkingCopy e2 = copyIfExist(fs, set.Generation2[kLabelKind], path("ELog2.tmp"));
+        WorkingCopy m2 = copyIfExist(fs, holds, set.Generation2[kMethodKind], path("MLog2.tmp"));
+        WorkingCopy e2 = copyIfExist(fs, holds, set.Generation2[kLabelKind], path("ELog2.tmp"));
         points.copyTwo(path("DLog2.tmp"));
 
         if (m1.made) ReadMethodLog(model, m1.bytes);
@@ -208,6 +230,7 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
         if (points.hasOne()) {
             points.AppendDataLog(path("DLog1.tmp"));
             points.ReadDataLog(model);
+            holds.letGo();
             KillTmpLogs(fs, folder);
             model.propertyFields().XEnd = model.GetDuration();
             bool ok = applyTimeOffsetFrom(model, fs, set.OffsetFile);
@@ -223,6 +246,7 @@ int16_t rebuildLog(ChartModel& model, FileSystem& fs, const std::string& folder,
     }
     // Every path leaves the stores empty and no working copy behind, so a
     // later rebuild on this chart starts clean.
+    holds.letGo();
     KillTmpLogs(fs, folder);
     model.ClearData();
     return static_cast<int16_t>(result);

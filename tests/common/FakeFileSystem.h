@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <set>
 #include <span>
 #include <string>
@@ -22,6 +23,8 @@ public:
     std::set<std::string> folders;   // besides the folders of the files
     std::set<std::string> readOnly;  // files this process may not write
     int temporaries = 0;             // temporary names handed out
+    std::multiset<std::string> held;  // one entry per live hold; a test may add its own
+    std::map<std::string, std::string> links;  // symbolic link -> the path it holds
 
     // The n-th append from now (1 = the next) fails with `error` after
     // writing `bytesBeforeFailure` of its bytes (a short write).
@@ -69,18 +72,24 @@ public:
         return 0;
     }
     int32_t writeTemporary(const std::string& target, std::span<const core::ByteView> pieces,
-                           std::string& created) override {
+                           core::TemporaryFile& created) override {
         char unique[8];
         std::snprintf(unique, sizeof unique, "T%05d", ++temporaries);
-        created = core::temporaryName(target, unique);
+        const std::string name = core::temporaryName(target, unique);
+        created = core::TemporaryFile{name, hold(name)};
         std::vector<uint8_t> whole;
         for (const core::ByteView& p : pieces) whole.insert(whole.end(), p.begin(), p.end());
-        const int32_t e = writeFile(created, whole.data(), whole.size(), true);
+        const int32_t e = writeFile(created.name, whole.data(), whole.size(), true);
         if (e != 0) {
-            files.erase(created);
-            created.clear();
+            files.erase(created.name);
+            created = core::TemporaryFile{};
         }
         return e;
+    }
+    int32_t holdFile(const std::string& path, std::unique_ptr<core::FileHold>& h) override {
+        files.try_emplace(path);
+        h = hold(path);
+        return 0;
     }
     // The temporary name the next writeTemporary for `target` uses.
     std::string nextTemporary(const std::string& target) const {
@@ -152,8 +161,34 @@ public:
         if (removeError_ != 0) return removeError_;
         return files.erase(path) == 1 ? 0 : core::err::kFileNotFound;
     }
+    int32_t removeUnheld(const std::string& path) override {
+        calls.push_back("remove-unheld " + path);
+        if (held.count(path) != 0) return core::err::kPermissionDenied;
+        if (removeError_ != 0) return removeError_;
+        return files.erase(path) == 1 ? 0 : core::err::kFileNotFound;
+    }
+    int32_t resolveLinks(const std::string& path, std::string& file) override {
+        file = path;
+        for (int hop = 0; hop <= 40; ++hop) {
+            auto it = links.find(file);
+            if (it == links.end()) return 0;
+            file = it->second[0] == '/' ? it->second : core::folderOf(file) + "/" + it->second;
+        }
+        return core::err::kPathFileAccessError;
+    }
 
 private:
+    class Hold : public core::FileHold {
+    public:
+        Hold(std::multiset<std::string>& held, const std::string& path) : held_(held), at_(held.insert(path)) {}
+        ~Hold() override { held_.erase(at_); }
+
+    private:
+        std::multiset<std::string>& held_;
+        std::multiset<std::string>::iterator at_;
+    };
+    std::unique_ptr<core::FileHold> hold(const std::string& path) { return std::make_unique<Hold>(held, path); }
+
     int appendsUntilFailure_ = 0;
     int32_t appendError_ = 0;
     size_t shortWrite_ = 0;

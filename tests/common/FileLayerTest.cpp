@@ -10,6 +10,7 @@
 #include <fstream>
 #include <ios>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -103,6 +104,40 @@ TEST(ReplaceThroughTemporary, AFailedStepKeepsTheOldFileAndLeavesNoTemporary) {
         EXPECT_EQ(fs.text("/d/x"), "old");
         EXPECT_EQ(fs.files.size(), 1u) << "no temporary is left";
     }
+}
+
+// The clean-up after a save takes what no writer holds any more and leaves
+// the temporary another writer is still filling.
+TEST(ReplaceThroughTemporary, CleanUpLeavesWhatAnotherWriterHolds) {
+    FakeFileSystem fs;
+    fs.files["/d/x"] = {'o', 'l', 'd'};
+    fs.files["/d/.x.Other1.new"] = {'h', 'a', 'l', 'f'};
+    fs.files["/d/.x.Gone12.new"] = {'t', 'o', 'r', 'n'};
+    fs.held.insert("/d/.x.Other1.new");
+    const std::vector<uint8_t> bytes = {'n', 'e', 'w'};
+    EXPECT_EQ(replaceFile(fs, "/d/x", bytes), err::kNone);
+    EXPECT_EQ(fs.text("/d/x"), "new");
+    EXPECT_EQ(fs.text("/d/.x.Other1.new"), "half");
+    EXPECT_EQ(fs.files.count("/d/.x.Gone12.new"), 0u);
+    EXPECT_EQ(fs.held, std::multiset<std::string>{"/d/.x.Other1.new"}) << "the save let go of its own";
+}
+
+// A save through links replaces the file at the end of the chain, beside
+// which its temporary is made; a loop of links is refused.
+TEST(ReplaceFile, ThroughLinksTheFileTheyNameIsReplaced) {
+    FakeFileSystem fs;
+    fs.links["/a/run.chd"] = "../b/mid.chd";
+    fs.links["/a/../b/mid.chd"] = "/c/real.chd";
+    fs.files["/c/real.chd"] = {'o', 'l', 'd'};
+    const std::vector<uint8_t> bytes = {'n', 'e', 'w'};
+    EXPECT_EQ(replaceFile(fs, "/a/run.chd", bytes), err::kNone);
+    EXPECT_EQ(fs.text("/c/real.chd"), "new");
+    EXPECT_EQ(fs.files.size(), 1u);
+    EXPECT_EQ(fs.count("write+flush /c/.real.chd."), 1u);
+
+    fs.links["/a/loop"] = "/a/loop";
+    EXPECT_EQ(replaceFile(fs, "/a/loop", bytes), err::kPathFileAccessError);
+    EXPECT_EQ(fs.files.size(), 1u);
 }
 
 TEST(PosixFileSystem, NewFilesTakeTheGivenModeAndReplacedOnesKeepTheirs) {

@@ -40,7 +40,7 @@ public:
         return FakeFileSystem::writeFile(p, d, n, flush);
     }
     int32_t writeTemporary(const std::string& t, std::span<const ByteView> pieces,
-                           std::string& created) override {
+                           TemporaryFile& created) override {
         if (const int32_t e = step()) return e;
         const int saved = stopAt;  // the inner write is part of this step
         stopAt = -1;
@@ -63,6 +63,10 @@ public:
     int32_t removeFile(const std::string& p) override {
         if (const int32_t e = step()) return e;
         return FakeFileSystem::removeFile(p);
+    }
+    int32_t removeUnheld(const std::string& p) override {
+        if (const int32_t e = step()) return e;
+        return FakeFileSystem::removeUnheld(p);
     }
 
 private:

@@ -7,9 +7,11 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../support/BackupRun.h"
@@ -319,6 +321,45 @@ TEST(LogRebuild, TornPointFilesJoinOnARecordBoundaryInMemoryAndOnDisk) {
     EXPECT_EQ(pelomar::test::readBytes(log), r.fs.files.at(kOut));
     EXPECT_EQ(pelomar::test::readBytes((dir / "DLog1.bak").string()), d1) << "the backups are only read";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 4) << "no working copy is left";
+}
+
+// A file system that, at its first truncate, lets a whole rebuild of the same
+// folder in another copy of the program run: this rebuild is then between
+// making its working copies and joining them.
+class RebuildMeetsAnother : public PosixFileSystem {
+public:
+    std::function<void()> meanwhile;
+    int32_t truncateFile(const std::string& path, uint64_t size) override {
+        if (meanwhile) std::exchange(meanwhile, nullptr)();
+        return PosixFileSystem::truncateFile(path, size);
+    }
+};
+
+TEST(LogRebuild, TwoCopiesRebuildingOneFolderLeaveEachOthersWorkingCopies) {
+    const std::filesystem::path dir = pelomar::test::scratchFolder() / "shared";
+    std::filesystem::create_directory(dir);
+    const std::vector<uint8_t> d1 = cut(pointFile({{0.125f, 1}, {0.25f, 2}, {9, 9}}), 3);  // torn: joined by a cut
+    pelomar::test::writeBytes((dir / "DLog1.bak").string(), d1);
+    pelomar::test::writeBytes((dir / "DLog2.bak").string(), pointFile({{0.5f, 4}}));
+    pelomar::test::writeBytes((dir / "ELog1.bak").string(), labelFile({{"S", 0xFF, 20, 0.25f}}));
+    auto run = [&](FileSystem& fs, const std::string& out) {
+        ChartModel model;
+        return rebuildLog(model, fs, dir.string(), out, [&](const std::string& name, int64_t records) {
+            return replaceFile(fs, name, chartFileBytes(model, records)) == 0;
+        });
+    };
+    RebuildMeetsAnother first;
+    int16_t other = -1;
+    first.meanwhile = [&] {
+        PosixFileSystem second;
+        other = run(second, (dir / "other.chl").string());
+        EXPECT_TRUE(std::filesystem::exists(dir / "DLog1.tmp")) << "the other copy removed a held working copy";
+    };
+    EXPECT_EQ(run(first, (dir / "run.chl").string()), 0);
+    EXPECT_EQ(other, 0);
+    EXPECT_EQ(pelomar::test::readBytes((dir / "run.chl").string()),
+              pelomar::test::readBytes((dir / "other.chl").string()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5) << "no working copy is left";
 }
 
 TEST(LogRebuild, MillionPointLogHasItsCountAsBound) {

@@ -4,8 +4,13 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <functional>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "../support/RecordingUiServices.h"
 #include "../support/Unprivileged.h"
@@ -179,6 +184,67 @@ private slots:
         struct stat st {};
         QCOMPARE(::stat(target.c_str(), &st), 0);
         QCOMPARE(st.st_mode & 07777, 0444u);
+    }
+
+    // Every member that saves writes through a link to the file it names,
+    // keeping that file's mode; a link into a missing folder fails as that
+    // folder does.
+    void savesThroughALinkKeepTheLink() {
+        const QString root = QString::fromStdString(path("linked"));
+        QVERIFY(QDir(root).removeRecursively());
+        QVERIFY(QDir().mkpath(root + "/links"));
+        QVERIFY(QDir().mkpath(root + "/real"));
+        const std::string backups = path("linked/inst1");
+        QVERIFY(QDir().mkpath(QString::fromStdString(backups)));
+        {
+            Pelomar backup;
+            fill(backup, 10);
+            QCOMPARE(backup.BackUpLog2(backups, 1, 20000, 24), int16_t{0});
+        }
+        RecordingUiServices ui;
+        Pelomar chart;
+        chart.setUiServices(&ui);
+        fill(chart, 5);
+        auto exportTo = [&](const std::string& target) {
+            bool uv = true, cond = true, events = false;
+            int16_t methodPos = 0;
+            return static_cast<int>(chart.ExportTextData(target, uv, cond, events, false, false, methodPos, 0, 0.005f, 5, 2));
+        };
+        auto rebuildTo = [&](const std::string& target) {
+            Pelomar rebuild;
+            rebuild.setUiServices(&ui);
+            return static_cast<int>(rebuild.SaveLog2(backups, 1, target));
+        };
+        const std::vector<std::pair<const char*, std::function<int(const std::string&)>>> members = {
+            {"SaveToFile", [&](const std::string& t) { return chart.SaveToFile(t) ? 0 : 1; }},
+            {"SaveSelectedToFile", [&](const std::string& t) { return chart.SaveSelectedToFile(t) ? 0 : 1; }},
+            {"ExportTextData", exportTo},
+            {"SaveLog2", rebuildTo},
+        };
+        for (const auto& [member, save] : members) {
+            const std::string name = member;
+            const std::string link = path(("linked/links/" + name).c_str());
+            const std::string real = path(("linked/real/" + name).c_str());
+            writeFile(real, "old");
+            QVERIFY(QFile::setPermissions(QString::fromStdString(real), QFileDevice::Permissions(0x6640)));
+            QCOMPARE(::symlink(("../real/" + name).c_str(), link.c_str()), 0);
+            QCOMPARE(save(link), 0);
+            QVERIFY2(QFileInfo(QString::fromStdString(link)).isSymLink(), member);
+            QFile written(QString::fromStdString(real));
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QVERIFY2(written.size() > 3, member);
+            struct stat st {};
+            QCOMPARE(::stat(real.c_str(), &st), 0);
+            QCOMPARE(st.st_mode & 07777, 0640u);
+
+            const std::string dangling = path(("linked/links/dangling-" + name).c_str());
+            QCOMPARE(::symlink(("../none/" + name).c_str(), dangling.c_str()), 0);
+            QCOMPARE(save(dangling), save(path(("linked/none/" + name).c_str())));
+            QVERIFY2(QFileInfo(QString::fromStdString(dangling)).isSymLink(), member);
+        }
+        QVERIFY(!QDir(root + "/none").exists());
+        QCOMPARE(QDir(root + "/links").entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 8);
+        QCOMPARE(QDir(root + "/real").entryList(QDir::Files | QDir::Hidden).size(), 4);
     }
 
     void backupIntoAMissingFolderIsPathNotFound() {
