@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh prefix, moves the installed tree elsewhere and
-# starts the program from there, offscreen, on the simulator's pseudo-terminal.
-# usage: InstallTest.sh CMAKE BUILD_DIR KADO_SIM
+# starts the program from there, offscreen, on the simulator's pseudo-terminal;
+# then builds a host program of the chart control against the moved tree, with
+# its CMake package and with its pkg-config file, and runs both.
+# usage: InstallTest.sh CMAKE BUILD_DIR KADO_SIM GENERATOR MAKE_PROGRAM CXX [CXXFLAGS]
 set -euo pipefail
-cmake=$1 build=$(cd "$2" && pwd) sim=$3
+cmake=$1 build=$(cd "$2" && pwd) sim=$3 generator=$4 makeProgram=$5 cxx=$6 cxxFlags=${7:-}
+source=$(cd "$(dirname "$0")/../.." && pwd)
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/tavrin-install.XXXXXX")
 manifest="$build/install_manifest.txt"
@@ -31,14 +34,26 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$tmp/prefix" >"$tmp/install.out" || { cat "$tmp/install.out"; fail "cmake --install"; }
 
-for f in bin/tavrin-ms lib/libpelomar.so.0 share/tavrin-ms/Tavrin.html share/applications/tavrin-ms.desktop; do
-    [[ -e $tmp/prefix/$f ]] || fail "not installed: $f"
-done
+# The program with its shared files, and the chart control for host programs;
+# no simulator, tests or benchmarks.
+buildType=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt" | tr '[:upper:]' '[:lower:]')
+buildType=${buildType:-relwithdebinfo}  # the project's default
+library=$(readlink "$tmp/prefix/lib/libpelomar.so.0" || true)
+[[ $library =~ ^libpelomar\.so\.0\.[0-9.]+$ ]] || fail "libpelomar.so.0 does not link to the versioned library: '$library'"
+expected=$( {
+    printf '%s\n' ./bin/tavrin-ms ./include/pelomar/common/RuntimeError.h \
+        ./lib/cmake/Pelomar/PelomarConfig.cmake ./lib/cmake/Pelomar/PelomarConfigVersion.cmake \
+        ./lib/cmake/Pelomar/PelomarTargets.cmake "./lib/cmake/Pelomar/PelomarTargets-$buildType.cmake" \
+        ./lib/libpelomar.so ./lib/libpelomar.so.0 "./lib/$library" ./lib/pkgconfig/pelomar.pc \
+        ./share/applications/tavrin-ms.desktop ./share/tavrin-ms/Tavrin.html
+    # every public header of the control
+    (cd "$source/chart_control/include" && find pelomar -maxdepth 1 -name '*.h' -printf './include/%p\n')
+} | sort)
+installed=$(cd "$tmp/prefix" && find . ! -type d | sort)
+[[ $installed == "$expected" ]] || fail "installed files differ from the expected ones (< expected, > installed):
+$(diff <(echo "$expected") <(echo "$installed") || true)"
 [[ -x $tmp/prefix/bin/tavrin-ms ]] || fail "bin/tavrin-ms is not executable"
-# Only the program, its library and its shared files; no simulator, tests or benchmarks.
-extra=$(cd "$tmp/prefix" && find . ! -type d | sort | grep -v -e '^\./bin/tavrin-ms$' -e '^\./lib/libpelomar\.so\.' \
-    -e '^\./share/tavrin-ms/Tavrin\.html$' -e '^\./share/applications/tavrin-ms\.desktop$' || true)
-[[ -z $extra ]] || fail "unexpected installed files: $extra"
+[[ $(readlink "$tmp/prefix/lib/libpelomar.so") == libpelomar.so.0 ]] || fail "libpelomar.so does not link to libpelomar.so.0"
 grep -qx 'Name=Tavrin MS' "$tmp/prefix/share/applications/tavrin-ms.desktop" || fail "desktop entry has no Name"
 grep -qx 'Exec=tavrin-ms' "$tmp/prefix/share/applications/tavrin-ms.desktop" || fail "desktop entry has no Exec"
 
@@ -89,3 +104,26 @@ sleep 2
 kill -0 "$appPid" 2>/dev/null || { cat "$tmp/app.out" >&2; fail "the installed program stopped running"; }
 grep -q " $(realpath -e "$root/lib/libpelomar.so.0")\$" "/proc/$appPid/maps" || fail "the running program did not load the moved libpelomar"
 echo "installed, moved and started: $root"
+
+# A host program of the chart control, built against the moved tree only.
+hostBuild=$tmp/host-cmake
+env -u CMAKE_PREFIX_PATH "$cmake" -S "$source/tests/e2e/host" -B "$hostBuild" \
+    -G "$generator" -DCMAKE_MAKE_PROGRAM="$makeProgram" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_CXX_FLAGS="$cxxFlags" -DCMAKE_PREFIX_PATH="$root" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+    >"$tmp/host-configure.out" 2>&1 || { cat "$tmp/host-configure.out" >&2; fail "the host does not configure"; }
+pelomarDir=$(sed -n 's/^Pelomar_DIR:[A-Z]*=//p' "$hostBuild/CMakeCache.txt")
+[[ $(realpath -e "$pelomarDir") == $(realpath -e "$root/lib/cmake/Pelomar") ]] ||
+    fail "find_package(Pelomar) found '$pelomarDir', not the moved tree"
+"$cmake" --build "$hostBuild" >"$tmp/host-build.out" 2>&1 || { cat "$tmp/host-build.out" >&2; fail "the host does not build"; }
+"$hostBuild/pelomar-host" || fail "the host built with the CMake package failed"
+
+# The same host over pkg-config, at the lowest language level the headers allow.
+export PKG_CONFIG_PATH=$root/lib/pkgconfig
+pcFlags=$(pkg-config --cflags --libs pelomar) || fail "pkg-config does not know pelomar"
+[[ $pcFlags != *"$build"* && $pcFlags != *"$tmp/prefix/"* ]] || fail "pkg-config names a tree other than the moved one: $pcFlags"
+# shellcheck disable=SC2086  # the flags are words
+"$cxx" -std=c++17 -fPIC $cxxFlags "$source/tests/e2e/host/main.cpp" -o "$tmp/host-pc" $pcFlags \
+    -Wl,-rpath,"$(pkg-config --variable=libdir pelomar)" >"$tmp/host-pc.out" 2>&1 ||
+    { cat "$tmp/host-pc.out" >&2; fail "the host does not build with pkg-config"; }
+"$tmp/host-pc" || fail "the host built with pkg-config failed"
+echo "host programs built against $root and run"
