@@ -229,26 +229,37 @@ bool ChartSlots::moveSlotsDown(int closed) {
         }
     };
 
-    // Each chart takes the file of the slot above it; the first that cannot
-    // be read ends the moves. A failed read keeps that chart's data.
-    int failed = top;
-    for (int j = closed; j < top; ++j) {
-        if (!read(j, FileNames[static_cast<size_t>(j) + 1])) {
-            failed = j;
-            break;
-        }
-    }
+    // Each chart takes the file of the slot above it. The closed chart's own
+    // file may no longer be readable, so that chart is read last, once its
+    // new file was read: a failed close never needs it back from disk. The
+    // chart above it is read from its own file first, so that every chart
+    // the moves overwrite can be read back from a file just read.
+    enum class Holds { Untouched, TriedOnly, Own, Other };
+    std::array<Holds, kSlots> holds{};
+    const auto move = [&](int j, int from) {
+        const bool ok = read(j, FileNames[static_cast<size_t>(from)]);
+        Holds& h = holds[static_cast<size_t>(j)];
+        if (ok)
+            h = from == j ? Holds::Own : Holds::Other;
+        else if (h == Holds::Untouched)
+            h = Holds::TriedOnly;  // the data stays; the read reset the view
+        return ok;
+    };
+    bool ok = move(closed + 1, closed + 1);
+    for (int j = closed + 1; ok && j < top; ++j) ok = move(j, j + 1);
+    if (ok) ok = move(closed, closed + 1);
 
-    if (failed < top) {
-        // Put back what the reads replaced: the charts below the failed one
-        // hold their upper neighbour's data, read back from their own files
-        // (those above the closed slot were read without fault just now).
-        for (int j = closed; j <= failed; ++j) {
-            const Kept& k = kept[static_cast<size_t>(j)];
+    if (!ok) {
+        // Put back what the reads replaced; a chart that holds another file
+        // is read back from its own, which was read without fault just now.
+        for (int j = closed; j <= top; ++j) {
             const auto i = static_cast<size_t>(j);
+            const Holds h = holds[i];
+            if (h == Holds::Untouched) continue;
+            const Kept& k = kept[i];
             SlotChart& c = chart(j);
-            if (j < failed) {
-                (void)read(j, FileNames[i]);
+            if (h == Holds::Other) (void)read(j, FileNames[i]);
+            if (h != Holds::TriedOnly) {
                 skip([&] { c.UpdateNotes(k.notes); });
                 skip([&] { c.setGraphTitle(k.title); });
             }

@@ -79,7 +79,7 @@ private:
     SaveOutcome saveData();
     SaveOutcome saveDataAs();
     // Re-reads the files of the slots above into the slots below; false, with
-    // every touched chart read back, when one read fails.
+    // every chart showing what it showed before, when one read fails.
     bool moveSlotsDown(int closed);
     void freeTopSlot();
     void setFileCaption(int slot, const std::string& title);

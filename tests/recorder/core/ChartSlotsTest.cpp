@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <sstream>
 
 #include "fakes/FakeAxisControls.h"
 #include "fakes/FakeBusyCursor.h"
@@ -299,7 +301,9 @@ TEST(ChartSlotsClose, TheSecondOfThreeReReadsTheOnesAboveFromDisk) {
 
     EXPECT_EQ(r.slots->NumCharts, 3);
     EXPECT_EQ(r.chart(1).reads.back(), r.b);
-    EXPECT_EQ(r.chart(2).reads, std::vector<std::string>{r.c});
+    // Slot 2 is read from its own file first, so that a later failure could
+    // read it back.
+    EXPECT_EQ(r.chart(2).reads, (std::vector<std::string>{r.b, r.c}));
     EXPECT_EQ(r.chart(1).data, "data of b.chd");
     EXPECT_EQ(r.chart(2).data, "data of c.chd");
     EXPECT_EQ(r.chart(1).notes, "edited notes b");
@@ -333,13 +337,15 @@ TEST(ChartSlotsClose, AnUnreadableFileMovesNothing) {
     for (const int unreadable : {2, 3}) {
         ThreeOpen r;
         r.disk.unreadable.insert(unreadable == 2 ? r.b : r.c);
+        // Mouse zooms on the tab above and on the tab being closed.
+        r.tabs.clickTab(3);
+        r.axis->Chart_ZoomEnd(2, 2, 6, 0, 1, 0, 100);
         r.tabs.clickTab(2);
+        r.axis->Chart_ZoomEnd(1, 1, 3, 0, 1, 0, 100);
         const auto captions = r.tabs.captions;
         const auto toolTips = r.tabs.toolTips;
         const auto names = r.slots->FileNames;
         const auto saved = r.g.Saved;
-        // A mouse zoom on the tab being closed.
-        r.axis->Chart_ZoomEnd(1, 1, 3, 0, 1, 0, 100);
         r.slots->mnuClose_Click();
 
         EXPECT_EQ(r.errors, std::vector<int16_t>{-19}) << unreadable;
@@ -359,11 +365,128 @@ TEST(ChartSlotsClose, AnUnreadableFileMovesNothing) {
             EXPECT_EQ(r.chart(s).title, titles[s]) << unreadable << " slot " << s;
         }
         EXPECT_EQ(r.chart(4).clears, 0);
-        // The reads dropped the zoom: the slot shows its window again.
-        EXPECT_FALSE(r.view.ChartZoomed[1]);
-        EXPECT_EQ(r.view.ChartView[1].XStart, r.chart(1).xStart);
-        EXPECT_EQ(r.view.ChartView[1].Window, 10.0f);
-        EXPECT_EQ(r.axisControls.text(Entry::txtChartTime), "10.0");
+        // The closed tab's chart was never read: it keeps its zoom.
+        EXPECT_EQ(r.chart(1).reads, std::vector<std::string>{r.a}) << unreadable;
+        EXPECT_TRUE(r.view.ChartZoomed[1]);
+        EXPECT_EQ(r.view.ChartView[1].Window, 2.0f);
+        EXPECT_EQ(r.axisControls.text(Entry::txtChartTime), "2.0");
+        // The reads dropped the zoom above: that slot shows its window again.
+        EXPECT_FALSE(r.view.ChartZoomed[2]);
+        EXPECT_EQ(r.view.ChartView[2].XStart, r.chart(2).xStart);
+        EXPECT_EQ(r.view.ChartView[2].Window, 10.0f);
+    }
+}
+
+// One to four files open, each chart with edits of its own that only the
+// chart holds: notes, title and axis ranges.
+struct FilesOpen : Rig {
+    explicit FilesOpen(int n) {
+        for (int s = 1; s <= n; ++s) {
+            const std::string name = "f" + std::to_string(s);
+            paths[static_cast<size_t>(s)] = file(name + ".chd", 10.0f * static_cast<float>(s), "notes " + name);
+            open(paths[static_cast<size_t>(s)]);
+            chart(s).notes = "edited notes " + name;
+            chart(s).title = "retitled " + name;
+            chart(s).y1End = static_cast<float>(s);
+            chart(s).y2End = 100.0f * static_cast<float>(s);
+        }
+        if (n >= 2) g.Saved[2] = false;
+        ui.answer = Answer::No;
+    }
+
+    // What a slot shows: its chart's content and ranges and its view state.
+    std::string shows(int s) {
+        const FakeSlotChart& c = chart(s);
+        const auto i = static_cast<size_t>(s);
+        const ChartViewRec& v = view.ChartView[i];
+        std::ostringstream o;
+        o << c.data << " | " << c.duration << " | " << c.notes << " | " << c.title << " | axes " << c.xStart << ' '
+          << c.xEnd << ' ' << c.y1Start << ' ' << c.y1End << ' ' << c.y2Start << ' ' << c.y2End << " | view "
+          << v.Y1Start << ' ' << v.Y1End << ' ' << v.Y2Start << ' ' << v.Y2End << ' ' << v.XStart << ' ' << v.Window
+          << " | window " << view.ChartWindow[i] << (view.WholeRunAxis[i] ? " whole" : " part")
+          << (view.ChartZoomed[i] ? " zoomed" : "");
+        return o.str();
+    }
+
+    std::array<std::string, 5> paths;
+};
+
+TEST(ChartSlotsClose, AFailedCloseLeavesEverySlotAsItWas) {
+    struct Case {
+        int open;
+        int closed;                // slot of the tab being closed
+        std::set<int> unreadable;  // slots whose files can no longer be read
+        bool closes;
+    };
+    const Case cases[] = {
+        {2, 1, {2}, false},
+        {2, 1, {1, 2}, false},
+        {2, 1, {1}, true},  // its own file is never read again
+        {2, 2, {2}, true},
+        {3, 1, {2}, false},
+        {3, 1, {3}, false},
+        {3, 1, {1, 2}, false},
+        {3, 1, {1, 3}, false},
+        {3, 2, {3}, false},
+        {3, 2, {2, 3}, false},
+        {3, 3, {3}, true},
+        {4, 1, {4}, false},
+        {4, 1, {1, 4}, false},
+        {4, 1, {1, 3}, false},
+        {4, 2, {3}, false},
+        {4, 2, {2, 4}, false},
+        {4, 3, {3, 4}, false},
+        {4, 1, {1, 2, 3, 4}, false},
+        {4, 4, {4}, true},
+    };
+    for (const Case& k : cases) {
+        std::ostringstream label;
+        label << k.open << " open, closing " << k.closed << ", unreadable";
+        for (const int s : k.unreadable) label << ' ' << s;
+        SCOPED_TRACE(label.str());
+
+        FilesOpen r(k.open);
+        r.tabs.clickTab(k.closed + 1);
+        // A mouse zoom on the tab being closed.
+        FakeSlotChart& zoomed = r.chart(k.closed);
+        zoomed.xStart = 1;
+        zoomed.xEnd = 3;
+        zoomed.y1Start = 0;
+        zoomed.y1End = 1;
+        zoomed.y2Start = 0;
+        zoomed.y2End = 100;
+        r.axis->Chart_ZoomEnd(static_cast<int16_t>(k.closed), 1, 3, 0, 1, 0, 100);
+        for (const int s : k.unreadable) r.disk.unreadable.insert(r.paths[static_cast<size_t>(s)]);
+
+        std::array<std::string, 5> before;
+        for (int s = 0; s < 5; ++s) before[static_cast<size_t>(s)] = r.shows(s);
+        const auto captions = r.tabs.captions;
+        const auto toolTips = r.tabs.toolTips;
+        const auto names = r.slots->FileNames;
+        const auto saved = r.g.Saved;
+        const std::string chartTime = r.axisControls.text(Entry::txtChartTime);
+        r.slots->mnuClose_Click();
+
+        if (k.closes) {
+            EXPECT_TRUE(r.errors.empty());
+            EXPECT_EQ(r.slots->NumCharts, k.open);
+            for (int s = k.closed; s < k.open; ++s)
+                EXPECT_EQ(r.slots->FileNames[static_cast<size_t>(s)], names[static_cast<size_t>(s) + 1]);
+            EXPECT_EQ(r.tabs.selected, 1);
+            continue;
+        }
+        EXPECT_EQ(r.errors, std::vector<int16_t>{-19});
+        EXPECT_EQ(r.slots->NumCharts, k.open + 1);
+        for (int s = 0; s < 5; ++s) EXPECT_EQ(r.shows(s), before[static_cast<size_t>(s)]) << "slot " << s;
+        EXPECT_EQ(r.tabs.captions, captions);
+        EXPECT_EQ(r.tabs.toolTips, toolTips);
+        EXPECT_EQ(r.slots->FileNames, names);
+        EXPECT_EQ(r.g.Saved, saved);
+        EXPECT_EQ(r.tabs.selected, k.closed + 1);
+        EXPECT_EQ(r.g.CurrentChart, k.closed);
+        EXPECT_EQ(r.axisControls.text(Entry::txtChartTime), chartTime);
+        // Nothing was freed.
+        for (int s = 1; s < 5; ++s) EXPECT_EQ(r.chart(s).clears, 0) << "slot " << s;
     }
 }
 

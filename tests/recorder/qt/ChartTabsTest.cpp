@@ -324,13 +324,14 @@ private slots:
     }
 
     void closingTheSecondOfThreeReReadsTheOthers_data() {
-        QTest::addColumn<QString>("unreadable");  // "" none
-        QTest::newRow("all readable") << QString();
-        QTest::newRow("third file gone") << QStringLiteral("c.chd");
-        QTest::newRow("second file gone") << QStringLiteral("b.chd");
+        QTest::addColumn<QStringList>("unreadable");
+        QTest::newRow("all readable") << QStringList();
+        QTest::newRow("third file gone") << QStringList{QStringLiteral("c.chd")};
+        QTest::newRow("second file gone") << QStringList{QStringLiteral("b.chd")};
+        QTest::newRow("closed and third file gone") << QStringList{QStringLiteral("a.chd"), QStringLiteral("c.chd")};
     }
     void closingTheSecondOfThreeReReadsTheOthers() {
-        QFETCH(QString, unreadable);
+        QFETCH(QStringList, unreadable);
         QTemporaryDir dir;
         Window win;
         frmMain& w = win.w();
@@ -346,7 +347,12 @@ private slots:
         w.Chart[3]->setGraphTitle("retitled c");
         w.TabChart->setCurrentIndex(1);
         QVERIFY(w.Chart[1]->isVisible());
-        if (!unreadable.isEmpty()) QVERIFY(QFile::remove(dir.filePath(unreadable)));
+        // Ranges that only the charts hold.
+        for (int s = 1; s <= 3; ++s) w.Chart[s]->setY1End(static_cast<float>(s));
+        w.Chart[1]->setXStart(0.02f);
+        w.Chart[1]->setXEnd(0.05f);
+        for (const QString& name : unreadable) QVERIFY(QFile::remove(dir.filePath(name)));
+        win.chartUi.boxes.clear();
 
         w.menuItem(QStringLiteral("mnuClose"))->trigger();
 
@@ -381,6 +387,11 @@ private slots:
         QCOMPARE(w.Chart[1]->GetNotes(), std::string("notes a.chd"));
         QCOMPARE(w.Chart[2]->GetNotes(), std::string("edited b"));
         QCOMPARE(w.Chart[3]->GraphTitle(), std::string("retitled c"));
+        for (int s = 1; s <= 3; ++s) QCOMPARE(w.Chart[s]->Y1End(), static_cast<float>(s));
+        QCOMPARE(w.Chart[1]->XStart(), 0.02f);
+        QCOMPARE(w.Chart[1]->XEnd(), 0.05f);
+        // The one file that could not be read, reported by the chart.
+        QCOMPARE(win.chartUi.boxes.size(), size_t(1));
         QVERIFY(w.Chart[1]->isVisible());
         QCOMPARE(app(win).NumCharts, int16_t(4));
     }
