@@ -33,14 +33,13 @@
 #include "ui/PelomarHost.h"
 #include "ui/QtAxisControls.h"
 #include "ui/QtChartTabs.h"
-
-class frmMain;
+#include "frmMain.h"
 
 // Builds the main window and everything its commands act on: the recorder,
 // logging control, settings, port choice, registry, start-up sequence, axis
 // panel, the adapters over the window's controls and the dialogs' services.
 // The window only dispatches to what this object holds.
-class TavrinApplication {
+class TavrinApplication final : public frmMain::Parts {
 public:
     struct Services {
         tavrin::SerialPort& port;
@@ -78,16 +77,16 @@ public:
     frmMain& window() { return *window_; }
     const Services& services() const { return services_; }
 
-    tavrin::Recorder& recorder() { return *recorder_; }
-    tavrin::LogControl& logging() { return *logging_; }
-    tavrin::AxisPanel& axisPanel() { return *axisPanel_; }
+    tavrin::Recorder& recorder() override { return *recorder_; }
+    tavrin::LogControl& logging() override { return *logging_; }
+    tavrin::AxisPanel& axisPanel() override { return *axisPanel_; }
     tavrin::QtAxisControls& axisControls() { return *axisControls_; }
     tavrin::MainWindowControls& controls() { return *controls_; }
-    tavrin::StartupSequence& startup() { return *startup_; }
-    tavrin::OptionsSettings& options() { return *options_; }
-    tavrin::PortChoice& portChoice() { return *portChoice_; }
+    tavrin::StartupSequence& startup() override { return *startup_; }
+    tavrin::OptionsSettings& options() override { return *options_; }
+    tavrin::PortChoice& portChoice() override { return *portChoice_; }
     // None when this copy never registers.
-    tavrin::InstanceRegistry& registry() { return *registry_; }
+    tavrin::InstanceRegistry& registry() override { return *registry_; }
     tavrin::FileDialog& fileDialog() { return services_.fileDialog; }
     tavrin::PrinterDialog& printer() { return services_.printer; }
     tavrin::BusyCursor& cursor() { return services_.cursor; }
@@ -97,7 +96,10 @@ public:
     // The dialogs' faults go to the error log.
     tavrin::FaultReport faultReport();
     // The chart tabs' slots: open, close, clear and save.
-    tavrin::ChartSlots& chartSlots() { return *chartSlots_; }
+    tavrin::ChartSlots& chartSlots() override { return *chartSlots_; }
+    tavrin::SerialPort& port() override { return services_.port; }
+    tavrin::HelpViewer& help() override { return services_.help; }
+    bool otherCopyWasRunning() const override { return services_.otherCopyWasRunning; }
 
 private:
     void buildAxisPanel();

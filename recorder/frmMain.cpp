@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 
-frmMain::frmMain(TavrinApplication& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+frmMain::frmMain(Parts& app, QWidget* parent) : QMainWindow(parent), app_(app) {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     for (int i = 0; i < kCharts; ++i) {

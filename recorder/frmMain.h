@@ -14,7 +14,15 @@
 #include <vector>
 
 #include "ui/FrameScaleAxis.h"
-#include "TavrinApplication.h"
+#include "core/AxisPanel.h"
+#include "core/ChartSlots.h"
+#include "core/HelpViewer.h"
+#include "core/InstanceRegistry.h"
+#include "core/LogControl.h"
+#include "core/OptionsSettings.h"
+#include "core/PortChoice.h"
+#include "core/Recorder.h"
+#include "core/SerialPort.h"
 #include "core/StartupSequence.h"
 #include "dialogs/frmNoData.h"
 #include "pelomar/Pelomar.h"
@@ -50,9 +58,29 @@ public:
     };
     Commands commands;
 
+    // What the window's events act on. The application builds it once the
+    // window's controls are there, and keeps it while the window lives.
+    class Parts {
+    public:
+        virtual tavrin::Recorder& recorder() = 0;
+        virtual tavrin::LogControl& logging() = 0;
+        virtual tavrin::AxisPanel& axisPanel() = 0;
+        virtual tavrin::OptionsSettings& options() = 0;
+        virtual tavrin::PortChoice& portChoice() = 0;
+        virtual tavrin::InstanceRegistry& registry() = 0;
+        virtual tavrin::StartupSequence& startup() = 0;
+        virtual tavrin::ChartSlots& chartSlots() = 0;
+        virtual tavrin::SerialPort& port() = 0;
+        virtual tavrin::HelpViewer& help() = 0;
+        virtual bool otherCopyWasRunning() const = 0;
+
+    protected:
+        ~Parts() = default;
+    };
+
     // Builds the window's controls; `app` builds what they drive and binds
     // the window's commands once it has.
-    explicit frmMain(TavrinApplication& app, QWidget* parent = nullptr);
+    explicit frmMain(Parts& app, QWidget* parent = nullptr);
     ~frmMain() override;
     void bindCommands();
     void stopTimers();
@@ -155,7 +183,7 @@ private:
     }
     void showHelpFor(int32_t context);
 
-    TavrinApplication& app_;
+    Parts& app_;
     bool unloaded_ = false;
     // Each menu's items, by name, in menu order.
     std::vector<QAction*> menuItems_;

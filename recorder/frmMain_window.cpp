@@ -271,8 +271,8 @@ bool frmMain::Form_Load() {
     recorder().globals.Saved[0] = true;
     ScrollChart[0]->raise();
     Chart[kLiveChart]->raise();
-    if (!ChooseComPort(app_.services().otherCopyWasRunning)) return false;
-    app_.services().port.setInBufferSize(32000);
+    if (!ChooseComPort(app_.otherCopyWasRunning())) return false;
+    app_.port().setInBufferSize(32000);
     recorder().decoder.DisableDataCollection();
     Chart[kLiveChart]->setGraphTitle("Chart Recorder");
     mnuLogOn->setEnabled(!recorder().globals.LogOn);
@@ -443,7 +443,7 @@ void frmMain::mnuNotes_Click() {
 }
 
 void frmMain::showHelpFor(int32_t context) {
-    guard("ShowHelp", [&] { app_.services().help.ShowHelp(context); });
+    guard("ShowHelp", [&] { app_.help().ShowHelp(context); });
 }
 
 void frmMain::mnuIntro_Click() { showHelpFor(HelpContextID); }

@@ -102,8 +102,14 @@ void ChartDrawing::DrawXAxis(DrawingSurface& target, bool forPrinter) {
     }
     const std::string& caption = model_.XLabel();
     const double span = static_cast<double>(view.XEnd - view.XStart);
+    const double height = target.textHeight(caption);
+    double top = view.Y1Start + 1.5 * height;
+    // On a low picture the margin below the frame is too small for the
+    // caption: it then sits on the picture's bottom edge, not across it.
+    const double bottom = target.scaleTop() + target.scaleHeight();
+    if ((top + height - bottom) * target.scaleHeight() > 0) top = bottom - height;
     target.setCurrentX(view.XStart + span / 2 - target.textWidth(caption) / 2);
-    target.setCurrentY(view.Y1Start + 1.5 * target.textHeight(caption));
+    target.setCurrentY(top);
     target.print(caption);
     if (forPrinter) {
         target.setFontSize(8);

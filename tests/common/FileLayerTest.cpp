@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "../support/ScratchFolder.h"
 #include "FakeFileSystem.h"
 #include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
@@ -141,8 +142,8 @@ TEST(ReplaceFile, ThroughLinksTheFileTheyNameIsReplaced) {
 }
 
 TEST(PosixFileSystem, NewFilesTakeTheGivenModeAndReplacedOnesKeepTheirs) {
-    const std::filesystem::path dir = std::filesystem::current_path() / "modes";
-    std::filesystem::remove_all(dir);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "modes";
     std::filesystem::create_directory(dir);
     const mode_t mask = ::umask(022);
     PosixFileSystem privateFiles(0600);
@@ -171,8 +172,8 @@ TEST(PosixFileSystem, NewFilesTakeTheGivenModeAndReplacedOnesKeepTheirs) {
 // into the caller's memory fills at most that memory and refuses what is
 // not a regular file, as the whole-file read does.
 TEST(PosixFileSystem, PiecesAreWrittenInOrderAndReadsFillTheGivenMemory) {
-    const std::filesystem::path dir = std::filesystem::current_path() / "pieces";
-    std::filesystem::remove_all(dir);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "pieces";
     std::filesystem::create_directory(dir);
     PosixFileSystem fs;
     std::vector<uint8_t> large(3'000'001);

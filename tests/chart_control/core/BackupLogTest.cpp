@@ -8,6 +8,7 @@
 
 #include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
+#include "../../support/ScratchFolder.h"
 #include "core/BackupLog.h"
 #include "core/ChartModel.h"
 #include "common/PosixFileSystem.h"
@@ -388,7 +389,8 @@ TEST(BackupLog, PlainMembersWorkInTheControlFolder) {
 }
 
 TEST(BackupLog, FolderWithTrailingSeparatorWorksTheSame) {
-    const std::filesystem::path dir = pelomar::test::scratchFolder() / "inst1";
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "inst1";
     std::filesystem::create_directory(dir);
     PosixFileSystem fs;
     ChartModel model;

@@ -103,6 +103,50 @@ TEST(ChartFrame, LineProfileHasNoY2AxisAndAnUncolouredUVAxis) {
     ASSERT_EQ(pic.of(Op::Polyline).size(), 1u);
 }
 
+// The margin below the frame shrinks with the picture: on a low one (the live
+// chart at the main window's smallest, about 98 pixels) the time caption sits
+// on the picture's bottom edge instead of crossing it; where it fits it keeps
+// its place 1.5 text heights below the frame. With the recording surface's
+// 12-pixel text the caption ends 30 pixels below the frame, and the margin is
+// that deep from a height of 125 pixels.
+TEST(ChartFrame, TimeCaptionStaysInsideALowPicture) {
+    struct Case {
+        int32_t height;
+        bool onTheEdge;
+    };
+    const Case cases[] = {{40, true}, {98, true}, {110, true}, {124, true}, {126, false}, {160, false}, {400, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        ChartModel model;
+        model.initScaleFields();
+        ChartDrawing drawing(model);
+        pelomar::testing::RecordingSurface pic(667, c.height);
+        drawing.RedrawChart(pic, 10000, 15.0 * c.height);
+        const auto printed = pic.of(Op::Print);
+        const auto caption = std::find_if(printed.begin(), printed.end(),
+                                          [](const auto& r) { return r.text == "Time [minutes]"; });
+        ASSERT_NE(caption, printed.end());
+
+        // The caption's text box in pixels of the picture.
+        const double perRow = pic.scaleHeight() / c.height;
+        const double top = (caption->y1 - pic.scaleTop()) / perRow;
+        const double bottom = top + pic.textHeight(caption->text) / perRow;
+        const double left = (caption->x1 - pic.scaleLeft()) / (pic.scaleWidth() / 667);
+        const double right = left + pic.textWidth(caption->text) / (pic.scaleWidth() / 667);
+        EXPECT_GE(top, 0);
+        EXPECT_LE(bottom, c.height + 1e-9);
+        EXPECT_GE(left, 0);
+        EXPECT_LE(right, 667);
+        const double frameBottom = (model.view().Y1Start - pic.scaleTop()) / perRow;
+        if (c.onTheEdge) {
+            EXPECT_NEAR(bottom, c.height, 1e-9);
+        } else {
+            EXPECT_NEAR(top, frameBottom + 18, 1e-9);
+            EXPECT_LT(bottom, c.height);
+        }
+    }
+}
+
 TEST(ChartFrame, NegativeViewStartMovesToZero) {
     DrawingFixture f;
     f.setView(-5, 10, 0, 1);

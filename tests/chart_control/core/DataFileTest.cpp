@@ -8,6 +8,7 @@
 
 #include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
+#include "../../support/ScratchFolder.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "common/PosixFileSystem.h"
@@ -257,7 +258,8 @@ TEST(DataFile, TextLongerThanItsLengthFieldIsCut) {
 
 TEST(DataFile, MissingFileIsFileNotFoundAndStaysMissing) {
     PosixFileSystem fs;
-    const std::string path = pelomar::test::scratchFolder() / "none.chd";
+    const ScratchFolder scratch;
+    const std::string path = scratch / "none.chd";
     DataFileContent c;
     const ReadResult r = readDataFile(fs, path, c);
     EXPECT_EQ(r.status, ReadStatus::Failed);
@@ -268,7 +270,8 @@ TEST(DataFile, MissingFileIsFileNotFoundAndStaysMissing) {
 
 TEST(DataFile, SaveReplacesALongerFileWhole) {
     PosixFileSystem fs;
-    const std::string path = pelomar::test::scratchFolder() / "run.chd";
+    const ScratchFolder scratch;
+    const std::string path = scratch / "run.chd";
     pelomar::test::writeBytes(path, std::vector<uint8_t>(5000, 0xAA));
     ChartModel m;
     ASSERT_EQ(replaceFile(fs, path, chartFileBytes(m)), 0);

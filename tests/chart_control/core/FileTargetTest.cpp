@@ -10,6 +10,7 @@
 
 #include "../support/TestFiles.h"
 #include "../support/Unprivileged.h"
+#include "../../support/ScratchFolder.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
 #include "core/LogRebuild.h"
@@ -24,9 +25,8 @@ using pelomar::test::writeBytes;
 
 namespace {
 
-std::filesystem::path freshFolder(const char* name, std::filesystem::perms perms) {
-    const std::filesystem::path dir = std::filesystem::current_path() / name;
-    std::filesystem::remove_all(dir);
+std::filesystem::path freshFolder(const ScratchFolder& scratch, const char* name, std::filesystem::perms perms) {
+    const std::filesystem::path dir = scratch / name;
     std::filesystem::create_directory(dir);
     std::filesystem::permissions(dir, perms);
     return dir;
@@ -70,8 +70,9 @@ std::vector<std::pair<const char*, Save>> saves(const std::filesystem::path& bac
 // leave it writable): refused as the platform's open refuses it.
 TEST(FileTarget, FileTheUserMayNotWriteKeepsItsBytesAndMode) {
     using std::filesystem::perms;
-    const std::filesystem::path dir = freshFolder("readonly", perms::all);  // the folder itself is writable
-    const std::filesystem::path backups = freshFolder("backups", perms::all);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = freshFolder(scratch, "readonly", perms::all);  // the folder itself is writable
+    const std::filesystem::path backups = freshFolder(scratch, "backups", perms::all);
     writeBytes((backups / "DLog1.bak").string(), std::vector<uint8_t>(16, 0));
     std::filesystem::permissions(backups / "DLog1.bak", perms::all);
     for (const auto& [what, save] : saves(backups)) {
@@ -82,6 +83,7 @@ TEST(FileTarget, FileTheUserMayNotWriteKeepsItsBytesAndMode) {
         std::filesystem::permissions(target, perms::owner_read | perms::group_read | perms::others_read);
         std::string why;
         const int result = pelomar::test::runUnprivileged(
+            dir,
             [&, &save = save] {
                 PosixFileSystem fs;
                 return save(fs, target.string());
@@ -97,7 +99,8 @@ TEST(FileTarget, FileTheUserMayNotWriteKeepsItsBytesAndMode) {
 }
 
 TEST(FileTarget, SavesOntoWhatIsNoFileAreRefused) {
-    const std::filesystem::path dir = freshFolder("notfiles", std::filesystem::perms::owner_all);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = freshFolder(scratch, "notfiles", std::filesystem::perms::owner_all);
     std::filesystem::create_directory(dir / "folder.out");
     ASSERT_EQ(::mkfifo((dir / "pipe.out").c_str(), 0600), 0);
     for (const auto& [what, save] : saves(dir)) {
@@ -114,7 +117,8 @@ TEST(FileTarget, SavesOntoWhatIsNoFileAreRefused) {
 // A save under "x" writes a temporary name of its own: the user's "x.new"
 // stays, and the save keeps the mode of the file it replaces.
 TEST(FileTarget, SaveLeavesNamesBesideTheTargetAlone) {
-    const std::filesystem::path dir = freshFolder("beside", std::filesystem::perms::owner_all);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = freshFolder(scratch, "beside", std::filesystem::perms::owner_all);
     const std::string target = (dir / "x").string();
     writeBytes(target + ".new", {'u', 's', 'e', 'r'});
     writeBytes(target, {'o', 'l', 'd'});
@@ -138,7 +142,8 @@ TEST(FileTarget, SaveLeavesNamesBesideTheTargetAlone) {
 // A pipe, a folder or a device is refused at once, never opened so that the
 // read could wait.
 TEST(FileTarget, ReadingWhatIsNoFileFailsAtOnce) {
-    const std::filesystem::path dir = freshFolder("reads", std::filesystem::perms::owner_all);
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = freshFolder(scratch, "reads", std::filesystem::perms::owner_all);
     ASSERT_EQ(::mkfifo((dir / "pipe.chd").c_str(), 0600), 0);
     for (const std::string path : {(dir / "pipe.chd").string(), dir.string(), std::string("/dev/null")}) {
         SCOPED_TRACE(path);

@@ -17,6 +17,7 @@
 #include "../support/BackupRun.h"
 #include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
+#include "../../support/ScratchFolder.h"
 #include "core/BinaryIO.h"
 #include "core/ChartModel.h"
 #include "core/DataFile.h"
@@ -304,7 +305,8 @@ TEST(LogRebuild, TornPointFilesJoinOnARecordBoundaryInMemoryAndOnDisk) {
     }
     r.expectCleanedUp();
 
-    const std::filesystem::path dir = pelomar::test::scratchFolder() / "torn";
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "torn";
     std::filesystem::create_directory(dir);
     pelomar::test::writeBytes((dir / "DLog1.bak").string(), d1);
     pelomar::test::writeBytes((dir / "DLog2.bak").string(), d2);
@@ -388,7 +390,8 @@ TEST(LogRebuild, NoFolderReadsAndWritesNothing) {
 // A recorder killed in the middle of its backup calls: every point of every
 // call that returned 0 is in the rebuilt log, in order.
 TEST(LogRebuild, KilledBackupLoopKeepsEveryConfirmedCall) {
-    const std::filesystem::path dir = pelomar::test::scratchFolder() / "killed";
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "killed";
     std::filesystem::create_directory(dir);
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
@@ -507,10 +510,10 @@ TEST(LogRebuild, KillsAtRandomMomentsLeaveWholeCallsOnly) {
     run.points = 50;
     constexpr int kRuns = 100;
     int insideRotation = 0, afterRotations = 0;
+    const ScratchFolder scratch;
     for (int i = 0; i < kRuns; ++i) {
         const int generation = 1 + i % 3;
-        const std::filesystem::path dir = std::filesystem::current_path() / ("kill" + std::to_string(i));
-        std::filesystem::remove_all(dir);
+        const std::filesystem::path dir = scratch / ("kill" + std::to_string(i));
         std::filesystem::create_directory(dir);
         // Some calls in, then anywhere within about one call (a few ms with
         // its flushed appends and renames).

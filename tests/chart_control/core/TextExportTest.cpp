@@ -8,6 +8,7 @@
 
 #include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
+#include "../../support/ScratchFolder.h"
 #include "core/ChartModel.h"
 #include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
@@ -319,7 +320,8 @@ TEST(TextExport, WriteFailuresReturnTheFileError) {
 
     // On disk: a folder that does not exist.
     PosixFileSystem disk;
-    const std::string missing = (pelomar::test::scratchFolder() / "no-such-folder" / "out.txt").string();
+    const ScratchFolder scratch;
+    const std::string missing = (scratch / "no-such-folder" / "out.txt").string();
     a = request(true, true, true, true, true, 0);
     EXPECT_EQ(ExportTextData(m, disk, missing, a, '.'), err::kPathNotFound);
     EXPECT_FALSE(std::filesystem::exists(missing));
@@ -329,7 +331,8 @@ TEST(TextExport, WrittenFileHoldsTheBuiltBytes) {
     ChartModel m;
     fillFixture(m);
     PosixFileSystem disk;
-    const std::string path = (pelomar::test::scratchFolder() / "export.txt").string();
+    const ScratchFolder scratch;
+    const std::string path = (scratch / "export.txt").string();
     pelomar::test::writeBytes(path, std::vector<uint8_t>(100000, 'x'));  // truncated, not kept
     TextExportArgs a = request(true, true, true, true, true, 1);
     ASSERT_EQ(ExportTextData(m, disk, path, a, '.'), 0);

@@ -1,7 +1,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 #include "pelomar/Pelomar.h"
 
@@ -10,7 +13,9 @@ using pelomar::Pelomar;
 class PelomarExportTest : public QObject {
     Q_OBJECT
 
-    static std::string path(const char* name) { return QDir::current().absoluteFilePath(name).toStdString(); }
+    // Each test writes into a fresh folder of its own.
+    std::unique_ptr<QTemporaryDir> scratch_;
+    std::string path(const char* name) const { return scratch_->filePath(name).toStdString(); }
 
     static QByteArray readFile(const std::string& file) {
         QFile f(QString::fromStdString(file));
@@ -25,7 +30,11 @@ class PelomarExportTest : public QObject {
     }
 
 private slots:
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void init() { scratch_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup() {
+        scratch_.reset();
+        QLocale::setDefault(QLocale::c());
+    }
 
     void numbersCarryTheUsersDecimalSymbol_data() {
         QTest::addColumn<QLocale>("locale");

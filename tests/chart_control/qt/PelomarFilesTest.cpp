@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,7 +24,9 @@ using pelomar::test::RecordingUiServices;
 class PelomarFilesTest : public QObject {
     Q_OBJECT
 
-    static std::string path(const char* name) { return QDir::current().absoluteFilePath(name).toStdString(); }
+    // Each test writes into a fresh folder of its own.
+    std::unique_ptr<QTemporaryDir> scratch_;
+    std::string path(const char* name) const { return scratch_->filePath(name).toStdString(); }
 
     static void writeFile(const std::string& file, const QByteArray& bytes) {
         QFile f(QString::fromStdString(file));
@@ -37,6 +41,9 @@ class PelomarFilesTest : public QObject {
     const std::vector<bool> busyOnce{true, false};
 
 private slots:
+    void init() { scratch_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { scratch_.reset(); }
+
     void olderVersionIsRefusedWithItsMessage() {
         const std::string file = path("old.chd");
         QByteArray bytes(164, '\0');
@@ -157,6 +164,7 @@ private slots:
                               QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
         std::string why;
         const int result = pelomar::test::runUnprivileged(
+            dir.toStdString(),
             [&] {
                 Pelomar chart;
                 RecordingUiServices ui;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -34,14 +33,6 @@ inline std::vector<std::string> temporariesOf(const std::string& path) {
         if (n.rfind("." + name, 0) == 0 || n == name + ".new") out.push_back(n);
     }
     return out;
-}
-
-// A fresh folder of its own under the system's temporary folder, for a test
-// that writes real files: never the working folder, which may be the sources.
-inline std::filesystem::path scratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pelomar-test.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::filesystem::filesystem_error("mkdtemp", std::error_code());
-    return pattern;
 }
 
 }  // namespace pelomar::test

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "../../support/ScratchFolder.h"
 #include "common/RuntimeErrors.h"
 #include "core/PosixRecorderFileSystem.h"
 
@@ -19,15 +20,13 @@ namespace fs = std::filesystem;
 class PosixRecorderFileSystemTest : public ::testing::Test {
 protected:
     PosixRecorderFileSystemTest() {
-        root = (fs::current_path() / "folders").string();
-        fs::remove_all(root);
+        root = (scratch / "folders").string();
         fs::create_directories(root + "/full");
         fs::create_directory(root + "/empty");
         std::ofstream(root + "/full/file") << "x";
         fs::create_directory_symlink(root + "/empty", root + "/link");
     }
-    ~PosixRecorderFileSystemTest() override { fs::remove_all(root); }
-
+    const ScratchFolder scratch;
     std::string root;
     PosixRecorderFileSystem files;
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "../../support/ScratchFolder.h"
 #include "platform/SettingsFile.h"
 #include "common/RuntimeError.h"
 
@@ -16,14 +17,10 @@ namespace {
 
 using Pairs = SettingsStore::Pairs;
 
-// A settings file in a fresh folder under the test's working folder.
+// A settings file in a fresh folder of its own.
 class SettingsFileTest : public ::testing::Test {
 protected:
-    SettingsFileTest() {
-        char name[] = "settings-XXXXXX";
-        folder = ::mkdtemp(name);
-        path = folder + "/settings.ini";
-    }
+    SettingsFileTest() : folder(scratch.path().string()), path(folder + "/settings.ini") {}
     std::string fileText() const {
         std::ifstream in(path, std::ios::binary);
         std::stringstream s;
@@ -31,6 +28,7 @@ protected:
         return s.str();
     }
 
+    const ScratchFolder scratch;
     std::string folder;
     std::string path;
 };
