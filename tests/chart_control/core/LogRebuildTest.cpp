@@ -338,7 +338,8 @@ public:
 };
 
 TEST(LogRebuild, TwoCopiesRebuildingOneFolderLeaveEachOthersWorkingCopies) {
-    const std::filesystem::path dir = pelomar::test::scratchFolder() / "shared";
+    const ScratchFolder scratch;
+    const std::filesystem::path dir = scratch / "shared";
     std::filesystem::create_directory(dir);
     const std::vector<uint8_t> d1 = cut(pointFile({{0.125f, 1}, {0.25f, 2}, {9, 9}}), 3);  // torn: joined by a cut
     pelomar::test::writeBytes((dir / "DLog1.bak").string(), d1);
