@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "BenchFolder.h"
-#include "core/BackupLog.h"
-#include "core/ChartModel.h"
-#include "core/DataFile.h"
-#include "core/LogRebuild.h"
+#include "core/files/BackupLog.h"
+#include "core/model/ChartModel.h"
+#include "core/files/DataFile.h"
+#include "core/files/LogRebuild.h"
 #include "common/PosixFileSystem.h"
 #include "common/SafeFile.h"
 

@@ -24,7 +24,7 @@
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeHelp.h"
 #include "fakes/FakeSettingsStore.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "ui/QtPrinterDialog.h"
 #include "fakes/FakeSerialPort.h"
 #include "fakes/FakeUi.h"

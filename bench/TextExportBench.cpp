@@ -8,10 +8,10 @@
 #include <string>
 
 #include "BenchFolder.h"
-#include "core/ChartModel.h"
+#include "core/model/ChartModel.h"
 #include "common/PosixFileSystem.h"
 #include "common/Rounding.h"
-#include "core/TextExport.h"
+#include "core/export/TextExport.h"
 
 using namespace pelomar::core;
 

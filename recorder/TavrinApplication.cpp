@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "core/DataRecoveryLogic.h"
-#include "core/ExportLogic.h"
-#include "core/NotesLogic.h"
-#include "core/PrintLogic.h"
-#include "core/LogNameLogic.h"
+#include "core/registry/DataRecoveryLogic.h"
+#include "core/dialogs/ExportLogic.h"
+#include "core/dialogs/NotesLogic.h"
+#include "core/dialogs/PrintLogic.h"
+#include "core/dialogs/LogNameLogic.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmExport.h"
 #include "dialogs/frmLogName.h"

@@ -10,7 +10,7 @@
 #include <QTime>
 #include <QTimer>
 
-#include "core/MainLayout.h"
+#include "core/window/MainLayout.h"
 #include "common/Rounding.h"
 #include "frmMain.h"
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <unistd.h>
 
-#include "core/ErrorReporter.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/run/ErrorReporter.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "dialogs/frmStartup.h"
 #include "TavrinApplication.h"
 #include "frmMain.h"

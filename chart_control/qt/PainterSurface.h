@@ -7,8 +7,8 @@
 #include <QRect>
 #include <memory>
 
-#include "core/DrawingSurface.h"
-#include "core/UserScale.h"
+#include "core/drawing/DrawingSurface.h"
+#include "core/drawing/UserScale.h"
 
 class QPaintDevice;
 

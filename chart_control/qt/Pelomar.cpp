@@ -6,10 +6,10 @@
 #include "OleColors.h"
 #include "EventGuard.h"
 #include "PainterSurface.h"
-#include "core/ChartDrawing.h"
-#include "core/ChartModel.h"
-#include "core/ChartMouse.h"
-#include "core/PlotGeometry.h"
+#include "core/drawing/ChartDrawing.h"
+#include "core/model/ChartModel.h"
+#include "core/drawing/ChartMouse.h"
+#include "core/model/PlotGeometry.h"
 
 namespace pelomar {
 

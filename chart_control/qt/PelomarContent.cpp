@@ -1,4 +1,4 @@
-#include "core/ChartModel.h"
+#include "core/model/ChartModel.h"
 #include "pelomar/Pelomar.h"
 
 namespace pelomar {

@@ -5,7 +5,7 @@
 #include "PelomarFileState.h"
 #include "UserDecimalSeparator.h"
 #include "common/RuntimeErrors.h"
-#include "core/TextExport.h"
+#include "core/export/TextExport.h"
 #include "pelomar/Pelomar.h"
 
 namespace pelomar {

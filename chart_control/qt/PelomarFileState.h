@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "QtChartUiServices.h"
-#include "core/BackupLog.h"
+#include "core/files/BackupLog.h"
 #include "common/PosixFileSystem.h"
 
 namespace pelomar {

@@ -6,9 +6,9 @@
 #endif
 
 #include "PelomarFileState.h"
-#include "core/ChartModel.h"
-#include "core/DataFile.h"
-#include "core/LogRebuild.h"
+#include "core/model/ChartModel.h"
+#include "core/files/DataFile.h"
+#include "core/files/LogRebuild.h"
 #include "common/RuntimeErrors.h"
 #include "common/SafeFile.h"
 #include "pelomar/Pelomar.h"

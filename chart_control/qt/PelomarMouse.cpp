@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "core/ChartMouse.h"
+#include "core/drawing/ChartMouse.h"
 #include "pelomar/Pelomar.h"
 
 #include "EventGuard.h"

@@ -6,9 +6,9 @@
 
 #include "PainterSurface.h"
 #include "PrinterSurface.h"
-#include "core/ChartDrawing.h"
-#include "core/ChartModel.h"
-#include "core/ReportPrinter.h"
+#include "core/drawing/ChartDrawing.h"
+#include "core/model/ChartModel.h"
+#include "core/report/ReportPrinter.h"
 #include "pelomar/Pelomar.h"
 
 namespace pelomar {

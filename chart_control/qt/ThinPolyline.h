@@ -3,7 +3,7 @@
 #include <QImage>
 #include <cstddef>
 
-#include "core/DrawingSurface.h"
+#include "core/drawing/DrawingSurface.h"
 
 namespace pelomar {
 

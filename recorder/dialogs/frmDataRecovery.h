@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <array>
 
-#include "core/FaultReport.h"
-#include "core/DataRecoveryLogic.h"
+#include "core/window/FaultReport.h"
+#include "core/registry/DataRecoveryLogic.h"
 
 // "Tavrin - Recover Data": the leftover logs as a check list, Recover and Done.
 class frmDataRecovery : public QDialog {

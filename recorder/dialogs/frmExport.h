@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <array>
 
-#include "core/FaultReport.h"
-#include "core/ExportLogic.h"
+#include "core/window/FaultReport.h"
+#include "core/dialogs/ExportLogic.h"
 
 // "Export Data": range, sampling rate and content of the text export, over
 // the setup's state.

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/LogNameLogic.h"
+#include "core/dialogs/LogNameLogic.h"
 
 // "Enter Vestrel Kado System Name": the system-name entry over its state.
 class frmLogName : public QDialog {

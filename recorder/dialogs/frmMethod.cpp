@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "dialogs/CaptionWidth.h"
-#include "core/BoxText.h"
+#include "core/dialogs/BoxText.h"
 #include "common/CodePage.h"
 
 frmMethod::frmMethod(tavrin::DialogChart& chart, std::function<void()> releaseButton, tavrin::FaultReport report,

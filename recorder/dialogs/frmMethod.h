@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <functional>
 
-#include "core/FaultReport.h"
-#include "core/DialogChart.h"
+#include "core/window/FaultReport.h"
+#include "core/dialogs/DialogChart.h"
 
 // "Method": the method list of the current tab's chart, read only.
 class frmMethod : public QDialog {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPushButton>
 
-#include "core/NoDataDialog.h"
+#include "core/run/NoDataDialog.h"
 
 // The watchdog's warning: "No data is being received." with Ok, Setup and Exit.
 class frmNoData : public QDialog, public tavrin::NoDataDialog {

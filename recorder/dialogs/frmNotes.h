@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/FaultReport.h"
-#include "core/NotesLogic.h"
+#include "core/window/FaultReport.h"
+#include "core/dialogs/NotesLogic.h"
 
 // "Notes": the current tab's notes, edited in place.
 class frmNotes : public QDialog {

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/FaultReport.h"
-#include "core/PrintLogic.h"
+#include "core/window/FaultReport.h"
+#include "core/dialogs/PrintLogic.h"
 
 // "Print": the report's title and parts, over the setup's state.
 class frmPrint : public QDialog {

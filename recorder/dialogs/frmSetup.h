@@ -7,8 +7,8 @@
 #include <QRadioButton>
 #include <array>
 
-#include "core/FaultReport.h"
-#include "core/SetupLogic.h"
+#include "core/window/FaultReport.h"
+#include "core/settings/SetupLogic.h"
 
 // "Data Collection Setup": COM 1 to COM 10 as option buttons over the
 // setup's state, each with the device it stands for as its tool tip; OK and

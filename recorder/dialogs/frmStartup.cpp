@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <utility>
 
-#include "core/InstanceRegistry.h"
+#include "core/registry/InstanceRegistry.h"
 
 namespace {
 

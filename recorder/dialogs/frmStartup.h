@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/FaultReport.h"
+#include "core/window/FaultReport.h"
 #include "core/SettingsStore.h"
 #include "platform/QtTimer.h"
 

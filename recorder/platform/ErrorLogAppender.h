@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/ErrorLogFile.h"
+#include "core/run/ErrorLogFile.h"
 
 namespace tavrin {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "core/HelpViewer.h"
+#include "core/window/HelpViewer.h"
 #include "core/UiServices.h"
 
 namespace tavrin {

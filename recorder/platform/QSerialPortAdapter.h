@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SerialPort.h"
+#include "core/run/SerialPort.h"
 
 namespace tavrin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Clock.h"
+#include "core/run/Clock.h"
 
 namespace tavrin {
 

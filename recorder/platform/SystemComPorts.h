@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/ComPortMap.h"
-#include "core/ComPortNames.h"
+#include "core/settings/ComPortMap.h"
+#include "core/settings/ComPortNames.h"
 
 namespace tavrin {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/AxisChart.h"
-#include "core/BackupLogChart.h"
-#include "core/DialogChart.h"
+#include "core/axis/AxisChart.h"
+#include "core/run/BackupLogChart.h"
+#include "core/dialogs/DialogChart.h"
 #include "core/RecorderChart.h"
-#include "core/SlotChart.h"
+#include "core/tabs/SlotChart.h"
 #include "pelomar/Pelomar.h"
 
 namespace tavrin {

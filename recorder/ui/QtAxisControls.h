@@ -4,9 +4,9 @@
 #include <array>
 
 #include "ui/FrameScaleAxis.h"
-#include "core/AxisPanel.h"
-#include "core/AxisPanelControls.h"
-#include "core/ErrorReporter.h"
+#include "core/axis/AxisPanel.h"
+#include "core/axis/AxisPanelControls.h"
+#include "core/run/ErrorReporter.h"
 #include "ui/SlotScrollBar.h"
 
 namespace tavrin {

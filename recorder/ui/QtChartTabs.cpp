@@ -2,7 +2,7 @@
 
 #include <QFontMetricsF>
 
-#include "core/MainLayout.h"
+#include "core/window/MainLayout.h"
 #include "common/CodePage.h"
 
 namespace tavrin {

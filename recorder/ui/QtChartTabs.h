@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "core/ChartTabs.h"
+#include "core/tabs/ChartTabs.h"
 #include "ui/SlotScrollBar.h"
 
 namespace tavrin {

@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "core/PrinterDialog.h"
+#include "core/dialogs/PrinterDialog.h"
 
 namespace tavrin {
 

@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"
 #include "frmMain.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "dialogs/frmDataRecovery.h"
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeUi.h"

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "../chart_control/qt/SyntheticRun.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmLogName.h"
 #include "fakes/FakeFileDialog.h"

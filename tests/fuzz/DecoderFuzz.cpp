@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "core/LogControl.h"
+#include "core/run/LogControl.h"
 #include "fakes/FakeBackupChart.h"
 #include "fakes/FakeNoDataDialog.h"
 #include "fakes/RecorderRig.h"

@@ -7,10 +7,10 @@
 
 #include "../support/BackupRun.h"
 #include "../../common/FakeFileSystem.h"
-#include "core/BackupLog.h"
-#include "core/ChartModel.h"
-#include "core/DataFile.h"
-#include "core/LogRebuild.h"
+#include "core/files/BackupLog.h"
+#include "core/model/ChartModel.h"
+#include "core/files/DataFile.h"
+#include "core/files/LogRebuild.h"
 #include "common/RuntimeErrors.h"
 #include "common/SafeFile.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/BinaryIO.h"
+#include "core/files/BinaryIO.h"
 
 using namespace pelomar::core;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ChartModel.h"
+#include "core/model/ChartModel.h"
 #include "common/RuntimeErrors.h"
 #include "common/RuntimeError.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "DrawingFixture.h"
-#include "core/ChartMouse.h"
-#include "core/ToolTipPlacement.h"
-#include "core/ZoomRules.h"
+#include "core/drawing/ChartMouse.h"
+#include "core/drawing/ToolTipPlacement.h"
+#include "core/drawing/ZoomRules.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "RecordingSurface.h"
-#include "core/ChartDrawing.h"
-#include "core/ChartModel.h"
+#include "core/drawing/ChartDrawing.h"
+#include "core/model/ChartModel.h"
 #include "common/Rounding.h"
 
 namespace pelomar::testing {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "DrawingFixture.h"
-#include "core/EventMarks.h"
+#include "core/drawing/EventMarks.h"
 #include "common/RuntimeError.h"
 
 using namespace pelomar;

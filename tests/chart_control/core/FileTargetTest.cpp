@@ -11,13 +11,13 @@
 #include "../support/TestFiles.h"
 #include "../support/Unprivileged.h"
 #include "../../support/ScratchFolder.h"
-#include "core/ChartModel.h"
-#include "core/DataFile.h"
-#include "core/LogRebuild.h"
+#include "core/model/ChartModel.h"
+#include "core/files/DataFile.h"
+#include "core/files/LogRebuild.h"
 #include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
 #include "common/SafeFile.h"
-#include "core/TextExport.h"
+#include "core/export/TextExport.h"
 
 using namespace pelomar::core;
 using pelomar::test::readBytes;

@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "core/ChartModel.h"
-#include "core/GrowableStore.h"
+#include "core/model/ChartModel.h"
+#include "core/model/GrowableStore.h"
 #include "common/RuntimeErrors.h"
 
 using namespace pelomar::core;

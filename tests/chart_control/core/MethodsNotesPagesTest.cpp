@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "RecordingSurface.h"
-#include "core/MethodsNotesPages.h"
-#include "core/TextLines.h"
+#include "core/report/MethodsNotesPages.h"
+#include "core/export/TextLines.h"
 
 namespace pelomar::testing {
 namespace {

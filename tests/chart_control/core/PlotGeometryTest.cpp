@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/PlotGeometry.h"
+#include "core/model/PlotGeometry.h"
 #include "common/RuntimeError.h"
 
 using namespace pelomar;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ChartModel.h"
+#include "core/model/ChartModel.h"
 #include "pelomar/PropertyBag.h"
 #include "../../support/GermanLocale.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DrawingSurface.h"
-#include "core/UserScale.h"
+#include "core/drawing/DrawingSurface.h"
+#include "core/drawing/UserScale.h"
 
 namespace pelomar::testing {
 

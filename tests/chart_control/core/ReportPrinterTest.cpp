@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "DrawingFixture.h"
-#include "core/ReportPrinter.h"
+#include "core/report/ReportPrinter.h"
 #include "common/Rounding.h"
 #include "support/RecordingUiServices.h"
 

@@ -9,11 +9,11 @@
 #include "../../common/FakeFileSystem.h"
 #include "../support/TestFiles.h"
 #include "../../support/ScratchFolder.h"
-#include "core/ChartModel.h"
+#include "core/model/ChartModel.h"
 #include "common/PosixFileSystem.h"
 #include "common/RuntimeErrors.h"
 #include "common/SafeFile.h"
-#include "core/TextExport.h"
+#include "core/export/TextExport.h"
 #include "common/RuntimeError.h"
 
 using namespace pelomar::core;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/TextLines.h"
+#include "core/export/TextLines.h"
 
 using namespace pelomar::core;
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <vector>
 
-#include "core/TickLayout.h"
-#include "core/TickStep.h"
+#include "core/drawing/TickLayout.h"
+#include "core/drawing/TickStep.h"
 
 using namespace pelomar::core;
 

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "core/TimeScale.h"
+#include "core/model/TimeScale.h"
 #include "common/RuntimeError.h"
 
 using namespace pelomar;

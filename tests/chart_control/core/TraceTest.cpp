@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "DrawingFixture.h"
-#include "core/SegmentClip.h"
-#include "core/TimeScale.h"
-#include "core/TraceBuilder.h"
+#include "core/drawing/SegmentClip.h"
+#include "core/model/TimeScale.h"
+#include "core/drawing/TraceBuilder.h"
 
 using namespace pelomar;
 using namespace pelomar::core;

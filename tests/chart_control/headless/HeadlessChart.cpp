@@ -1,7 +1,7 @@
 #include "HeadlessChart.h"
 
-#include "core/BackupLog.h"
-#include "core/ChartModel.h"
+#include "core/files/BackupLog.h"
+#include "core/model/ChartModel.h"
 #include "common/PosixFileSystem.h"
 
 namespace pelomar::test {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "BackupRun.h"
-#include "core/BackupLog.h"
-#include "core/ChartModel.h"
+#include "core/files/BackupLog.h"
+#include "core/model/ChartModel.h"
 #include "common/PosixFileSystem.h"
 
 using namespace pelomar::core;

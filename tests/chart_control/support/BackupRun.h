@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "core/ChartModel.h"
-#include "core/DataFile.h"
+#include "core/model/ChartModel.h"
+#include "core/files/DataFile.h"
 
 namespace pelomar::test {
 

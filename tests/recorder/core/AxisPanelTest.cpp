@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/AxisPanel.h"
+#include "core/axis/AxisPanel.h"
 #include "fakes/FakeAxisChart.h"
 #include "fakes/FakeAxisControls.h"
 #include "fakes/FakeUi.h"

@@ -1,4 +1,4 @@
-#include "core/BlockDecoder.h"
+#include "core/run/BlockDecoder.h"
 
 #include <gtest/gtest.h>
 

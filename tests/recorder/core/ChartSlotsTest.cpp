@@ -1,4 +1,4 @@
-#include "core/ChartSlots.h"
+#include "core/tabs/ChartSlots.h"
 
 #include "common/RuntimeErrors.h"
 

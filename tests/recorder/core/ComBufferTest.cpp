@@ -1,4 +1,4 @@
-#include "core/ComBuffer.h"
+#include "core/run/ComBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ComPortMap.h"
+#include "core/settings/ComPortMap.h"
 
 namespace tavrin {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DataRecoveryLogic.h"
-#include "core/LogInfoRecord.h"
+#include "core/registry/DataRecoveryLogic.h"
+#include "core/registry/LogInfoRecord.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"

@@ -1,4 +1,4 @@
-#include "core/ErrorReporter.h"
+#include "core/run/ErrorReporter.h"
 
 #include <gtest/gtest.h>
 

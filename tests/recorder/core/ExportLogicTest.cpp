@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/ErrorCodes.h"
-#include "core/ExportLogic.h"
+#include "core/dialogs/ExportLogic.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeFileDialog.h"

@@ -10,8 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/InstanceRegistry.h"
-#include "core/LogInfoRecord.h"
+#include "core/registry/InstanceRegistry.h"
+#include "core/registry/LogInfoRecord.h"
 #include "common/RuntimeErrors.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeLogFileList.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ErrorCodes.h"
-#include "core/LogControl.h"
+#include "core/run/LogControl.h"
 #include "common/RuntimeErrors.h"
 #include "fakes/FakeBackupChart.h"
 #include "fakes/FakeNoDataDialog.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/LeadingNumber.h"
-#include "core/LogInfoRecord.h"
+#include "core/registry/LeadingNumber.h"
+#include "core/registry/LogInfoRecord.h"
 
 using namespace tavrin;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/MainLayout.h"
+#include "core/window/MainLayout.h"
 
 using namespace tavrin;
 

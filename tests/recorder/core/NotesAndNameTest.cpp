@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/BoxText.h"
-#include "core/NotesLogic.h"
-#include "core/LogNameLogic.h"
+#include "core/dialogs/BoxText.h"
+#include "core/dialogs/NotesLogic.h"
+#include "core/dialogs/LogNameLogic.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeUi.h"
 

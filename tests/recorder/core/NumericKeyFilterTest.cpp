@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/NumericKeyFilter.h"
+#include "core/axis/NumericKeyFilter.h"
 #include "fakes/FakeUi.h"
 
 namespace tavrin::test {

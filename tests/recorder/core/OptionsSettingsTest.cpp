@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/ErrorCodes.h"
-#include "core/OptionsSettings.h"
+#include "core/settings/OptionsSettings.h"
 #include "common/RuntimeErrors.h"
 #include "core/SettingText.h"
 #include "fakes/FakeSettingsStore.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/PortChoice.h"
+#include "core/settings/PortChoice.h"
 #include "common/RuntimeErrors.h"
 #include "fakes/FakeComPortNames.h"
 #include "fakes/FakePortBank.h"

@@ -9,7 +9,7 @@
 
 #include "../../support/ScratchFolder.h"
 #include "common/RuntimeErrors.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 
 namespace tavrin {
 namespace {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "core/ErrorCodes.h"
-#include "core/PrintCommand.h"
-#include "core/PrintLogic.h"
+#include "core/dialogs/PrintCommand.h"
+#include "core/dialogs/PrintLogic.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakePrinterDialog.h"

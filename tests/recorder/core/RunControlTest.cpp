@@ -1,4 +1,4 @@
-#include "core/RunControl.h"
+#include "core/run/RunControl.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/InstanceRegistry.h"
-#include "core/StartupSequence.h"
+#include "core/registry/InstanceRegistry.h"
+#include "core/window/StartupSequence.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeControls.h"
 #include "fakes/FakeScheduler.h"

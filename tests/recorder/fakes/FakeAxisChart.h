@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AxisChart.h"
+#include "core/axis/AxisChart.h"
 
 namespace tavrin::test {
 

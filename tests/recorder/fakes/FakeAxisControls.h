@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/AxisPanel.h"
-#include "core/AxisPanelControls.h"
+#include "core/axis/AxisPanel.h"
+#include "core/axis/AxisPanelControls.h"
 
 namespace tavrin::test {
 

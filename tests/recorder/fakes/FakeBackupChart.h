@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/BackupLogChart.h"
+#include "core/run/BackupLogChart.h"
 
 namespace tavrin::test {
 

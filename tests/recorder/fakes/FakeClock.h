@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/Clock.h"
+#include "core/run/Clock.h"
 
 namespace tavrin::test {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/ComPortNames.h"
+#include "core/settings/ComPortNames.h"
 
 namespace tavrin::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/DialogChart.h"
+#include "core/dialogs/DialogChart.h"
 
 namespace tavrin::test {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/ErrorLogFile.h"
+#include "core/run/ErrorLogFile.h"
 
 namespace tavrin::test {
 

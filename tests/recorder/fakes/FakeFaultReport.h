@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FaultReport.h"
+#include "core/window/FaultReport.h"
 
 namespace tavrin::test {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/HelpViewer.h"
+#include "core/window/HelpViewer.h"
 
 namespace tavrin::test {
 

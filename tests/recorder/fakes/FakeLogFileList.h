@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/LogFileList.h"
+#include "core/registry/LogFileList.h"
 
 namespace tavrin::test {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/NoDataDialog.h"
+#include "core/run/NoDataDialog.h"
 
 namespace tavrin::test {
 

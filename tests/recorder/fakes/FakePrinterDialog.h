@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/PrinterDialog.h"
+#include "core/dialogs/PrinterDialog.h"
 #include "common/RuntimeError.h"
 
 namespace tavrin::test {

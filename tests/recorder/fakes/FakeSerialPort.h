@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/SerialPort.h"
+#include "core/run/SerialPort.h"
 #include "fakes/FakePortBank.h"
 
 namespace tavrin::test {

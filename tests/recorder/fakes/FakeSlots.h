@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ChartTabs.h"
-#include "core/SlotChart.h"
+#include "core/tabs/ChartTabs.h"
+#include "core/tabs/SlotChart.h"
 #include "fakes/FakeAxisChart.h"
 
 namespace tavrin::test {

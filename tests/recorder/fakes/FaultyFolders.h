@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 
 namespace tavrin::test {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/Recorder.h"
+#include "core/run/Recorder.h"
 #include "fakes/Blocks.h"
 #include "fakes/FakeChart.h"
 #include "fakes/FakeClock.h"

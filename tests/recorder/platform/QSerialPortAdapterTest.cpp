@@ -11,7 +11,7 @@
 #include <mutex>
 #include <thread>
 
-#include "core/SerialPort.h"
+#include "core/run/SerialPort.h"
 #include "common/RuntimeError.h"
 #include "common/RuntimeErrors.h"
 #include "platform/QSerialPortAdapter.h"

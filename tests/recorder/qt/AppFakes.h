@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "TavrinApplication.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeHelp.h"

@@ -15,7 +15,7 @@
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeSettingsStore.h"
 #include "fakes/FakeUi.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "pelomar/Pelomar.h"
 #include "ui/PelomarHost.h"
 

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmLogName.h"
 #include "fakes/FakeClock.h"

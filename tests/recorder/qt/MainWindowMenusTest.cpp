@@ -1,7 +1,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
-#include "core/HelpViewer.h"
+#include "core/window/HelpViewer.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeErrorLog.h"
 #include "fakes/FakeSerialPort.h"

@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "ui/FrameScaleAxis.h"
-#include "core/AxisPanel.h"
+#include "core/axis/AxisPanel.h"
 #include "core/modGlobas.h"
 #include "fakes/FakeAxisChart.h"
 #include "fakes/FakeClock.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/DataRecoveryLogic.h"
+#include "core/registry/DataRecoveryLogic.h"
 #include "dialogs/CaptionWidth.h"
 #include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmExport.h"
@@ -19,9 +19,9 @@
 #include "fakes/FakeBusyCursor.h"
 #include "fakes/FakeDialogChart.h"
 #include "fakes/FakeFileDialog.h"
-#include "core/InstanceRegistry.h"
-#include "core/LogInfoRecord.h"
-#include "core/PosixRecorderFileSystem.h"
+#include "core/registry/InstanceRegistry.h"
+#include "core/registry/LogInfoRecord.h"
+#include "core/registry/PosixRecorderFileSystem.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeSettingsStore.h"
 #include "ui/PelomarHost.h"
