@@ -75,7 +75,6 @@ public:
     TavrinApplication& operator=(const TavrinApplication&) = delete;
 
     frmMain& window() { return *window_; }
-    const Services& services() const { return services_; }
 
     tavrin::Recorder& recorder() override { return *recorder_; }
     tavrin::LogControl& logging() override { return *logging_; }
