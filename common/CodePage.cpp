@@ -1,27 +1,17 @@
 #include "common/CodePage.h"
 
-#include <array>
+#include "common/Utf8.h"
+
 #include <optional>
 
 namespace pelomar {
 
 namespace {
 
-// windows-1252 at 0x80..0x9F; elsewhere a byte is the Latin-1 code point.
-// The five bytes the code page leaves undefined read as the C1 controls of
-// the same number, as the platform's codec reads them, so every byte
-// round-trips.
-constexpr std::array<char16_t, 32> kHighRow = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char16_t toUnicode(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kHighRow[b - 0x80] : b; }
-
 std::optional<char> toByte(char16_t u) {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
-    for (size_t i = 0; i < kHighRow.size(); ++i)
-        if (kHighRow[i] == u) return static_cast<char>(0x80 + i);
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (codePageToUnicode(static_cast<unsigned char>(b)) == u) return static_cast<char>(b);
     return std::nullopt;
 }
 
@@ -30,7 +20,7 @@ std::optional<char> toByte(char16_t u) {
 QString fromCodePage(std::string_view bytes) {
     QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar* d = out.data();
-    for (const char c : bytes) *d++ = QChar(toUnicode(static_cast<unsigned char>(c)));
+    for (const char c : bytes) *d++ = QChar(codePageToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 

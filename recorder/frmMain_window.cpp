@@ -10,6 +10,7 @@
 #include <QTime>
 #include <QTimer>
 
+#include "common/CodePage.h"
 #include "core/window/MainLayout.h"
 #include "common/Rounding.h"
 #include "frmMain.h"
@@ -293,7 +294,7 @@ tavrin::StartupSequence::Hooks frmMain::startupHooks() {
     h.mnuSaveLog_Click = [this] { runCommand(commands.mnuSaveLog_Click); };
     h.saveLogEnabled = [this] { return mnuSaveLog->isEnabled(); };
     h.SaveSettings = [this] { SaveSettings(); };
-    h.setCaption = [this](const std::string& caption) { setWindowTitle(QString::fromLatin1(caption.c_str())); };
+    h.setCaption = [this](const std::string& caption) { setWindowTitle(pelomar::fromCodePage(caption)); };
     h.dateText = [] { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(); };
     h.timeText = [] { return QLocale().toString(QTime::currentTime(), QLocale::LongFormat).toStdString(); };
     return h;

@@ -51,9 +51,13 @@ int main(int argc, char** argv) {
     tavrin::QtBusyCursor cursor;
     const QString point = QLocale().decimalPoint();
     const char decimalSeparator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    const std::string commandLine = arguments.join(QLatin1Char(' ')).toStdString();
+    // The arguments as the system gave them (Qt has taken its own out): a
+    // file name is the file system's bytes, whatever they are.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
 
     std::unique_ptr<TavrinApplication> application;
     std::unique_ptr<frmStartup> splash;

@@ -141,9 +141,13 @@ void PainterSurface::setForeColor(OleColor color) {
     fore_ = toQColor(color);
 }
 
+QString PainterSurface::qtText(const std::string& text) const {
+    return encoding_ == core::TextEncoding::Utf8 ? QString::fromStdString(text) : fromCodePage(text);
+}
+
 double PainterSurface::textWidth(const std::string& text) const {
     const QFontMetricsF fm(font_, device_);
-    return fm.horizontalAdvance(fromCodePage(text)) * scale_.unitsPerPixelX();
+    return fm.horizontalAdvance(qtText(text)) * scale_.unitsPerPixelX();
 }
 
 double PainterSurface::textHeight(const std::string& /*text*/) const {
@@ -193,7 +197,7 @@ void PainterSurface::print(const std::string& text) {
         painter_->setPen(fore_);
         painter_->setFont(font_);
         const QPointF at = toDevice(currentX_, currentY_);
-        const QString s = fromCodePage(text);
+        const QString s = qtText(text);
         painter_->drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
         if (!wholeTouched()) touch(textBounds(fm, s).translated(at));
     }
@@ -213,7 +217,7 @@ void PainterSurface::printRotated(const std::string& text, const std::string& fa
     painter_->setPen(fore_);
     painter_->translate(toDevice(currentX_, currentY_));
     painter_->rotate(-90);
-    const QString s = fromCodePage(text);
+    const QString s = qtText(text);
     painter_->drawText(QPointF(0, fm.ascent()), s);
     if (!wholeTouched()) touch(painter_->transform().mapRect(textBounds(fm, s)));
     painter_->restore();

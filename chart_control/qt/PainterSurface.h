@@ -76,11 +76,14 @@ public:
                       bool bold) override;
     void polyline(const core::DevicePoint* points, size_t count) override;
     void setLineStyle(core::LineStyle style) override;
+    void setTextEncoding(core::TextEncoding encoding) override { encoding_ = encoding; }
+    core::TextEncoding textEncoding() const override { return encoding_; }
 
 protected:
     QPaintDevice* device() const { return device_; }
 
 private:
+    QString qtText(const std::string& text) const;
     QPointF toDevice(double x, double y) const;
     // Adds the pixels from (x0, y0) to (x1, y1), both included, grown by `pen`.
     void touch(double x0, double y0, double x1, double y1, double pen = 1);
@@ -104,6 +107,7 @@ private:
     OleColor fillColor_ = 0;
     QPolygon polygon_;
     Qt::PenStyle penStyle_ = Qt::SolidLine;
+    core::TextEncoding encoding_ = core::TextEncoding::CodePage;
     bool touched_ = false;
     double dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = 0, dirtyBottom_ = 0;
 };

@@ -5,8 +5,10 @@
 
 namespace tavrin {
 
-// The open and save dialogs. Texts are code-page bytes; the filter is
-// description and pattern pairs separated by "|".
+// The open and save dialogs. Title, filter and extension are code-page
+// texts; the filter is description and pattern pairs separated by "|". The
+// names, the initial one and those that come back, are the file system's
+// bytes.
 class FileDialog {
 public:
     static constexpr int32_t kOverwritePrompt = 2;

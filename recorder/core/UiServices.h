@@ -4,7 +4,8 @@
 
 namespace tavrin {
 
-// Message boxes and the beep. Texts are code-page bytes.
+// Message boxes and the beep. Texts are UTF-8: the system's own texts,
+// with a file's name where one is shown.
 class UiServices {
 public:
     enum class Icon { None, Exclamation, Critical, Question, Information };

@@ -9,6 +9,25 @@
 #include "common/CodePage.h"
 #include "dialogs/CaptionWidth.h"
 
+namespace {
+
+// The title as the chart keeps it, in UTF-8: what the user types is a
+// code-page text, a letter the code page lacks becoming "?", but a title
+// made from a file's name keeps that name's letters.
+std::string typedTitle(const QString& text, const QString& preset) {
+    QString kept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString letter = text.mid(i, length);
+        i += length - 1;
+        const bool inCodePage = pelomar::fromCodePage(pelomar::toCodePage(letter)) == letter;
+        kept += inCodePage || preset.contains(letter) ? letter : QStringLiteral("?");
+    }
+    return kept.toStdString();
+}
+
+}  // namespace
+
 frmPrint::frmPrint(tavrin::PrintLogic& setup, tavrin::FaultReport report, QWidget* parent)
     : QDialog(parent), setup_(setup), report_(std::move(report)) {
     setWindowTitle(QStringLiteral("Print"));
@@ -23,7 +42,7 @@ frmPrint::frmPrint(tavrin::PrintLogic& setup, tavrin::FaultReport report, QWidge
     title->addWidget(txtTitel, 1);
     layout->addLayout(title);
     connect(txtTitel, &QLineEdit::textChanged, this,
-            [this](const QString& text) { setup_.txtTitel = pelomar::toCodePage(text); });
+            [this](const QString& text) { setup_.txtTitel = typedTitle(text, presetTitle_); });
 
     framePrint = new QGroupBox(QStringLiteral("Add Information to the report"), this);
     auto* grid = new QGridLayout(framePrint);
@@ -105,7 +124,8 @@ void frmPrint::showModal() {
     run([&] { setup_.InitPrint(); });
     {
         const QSignalBlocker block(txtTitel);
-        txtTitel->setText(pelomar::fromCodePage(setup_.txtTitel));
+        presetTitle_ = QString::fromStdString(setup_.txtTitel);
+        txtTitel->setText(presetTitle_);
     }
     txtTitel->selectAll();
     exec();

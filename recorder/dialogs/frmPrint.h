@@ -37,6 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QString presetTitle_;
     void refresh();
     template <typename Handler>
     void run(Handler&& handler);

@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "common/CodePage.h"
-
 namespace tavrin {
 
 HtmlHelp::HtmlHelp(QString path, UiServices* ui, Opener open)
@@ -24,7 +22,7 @@ void HtmlHelp::ShowHelp(int32_t context) {
     const bool found = QFileInfo(path_).isFile();
     if (found && open_(urlFor(context))) return;
     if (ui_ == nullptr) return;
-    const std::string file = pelomar::toCodePage(QDir::toNativeSeparators(path_));
+    const std::string file = QDir::toNativeSeparators(path_).toStdString();
     ui_->messageBox(found ? "The help file " + file + " cannot be shown: no program to show it was found."
                           : "The help file " + file + " was not found.",
                     "Tavrin MS", UiServices::Buttons::Ok, UiServices::Icon::Exclamation);

@@ -157,8 +157,12 @@ void SettingsFile::change(Change&& apply) {
     if (!apply(document)) return;
 
     const std::string text = format(document);
+    // A settings file that is a symbolic link stays one: the file it names
+    // takes the change.
+    std::string target;
+    if (const int32_t e = files().resolveLinks(path_, target)) throw pelomar::RuntimeError(e);
     if (const int32_t e = pelomar::core::replaceThroughTemporary(
-            files(), path_, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
+            files(), target, reinterpret_cast<const uint8_t*>(text.data()), text.size()))
         throw pelomar::RuntimeError(e);
 }
 

@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 
 #include "core/window/MainLayout.h"
-#include "common/CodePage.h"
+#include "common/FileNames.h"
 
 namespace tavrin {
 
@@ -14,16 +14,34 @@ void QtChartTabs::bind(std::function<void()> TabChart_Click) {
     connect(&tabBar_, &QTabBar::currentChanged, this, [click = std::move(TabChart_Click)] { click(); });
 }
 
-std::string QtChartTabs::caption(int tab) const { return pelomar::toCodePage(tabBar_.tabText(tab - 1)); }
+std::string QtChartTabs::caption(int tab) const { return shownBytes(tabBar_.tabText(tab - 1), captions_, tab); }
 
 void QtChartTabs::setCaption(int tab, const std::string& text) {
-    tabBar_.setTabText(tab - 1, pelomar::fromCodePage(text));
+    keep(captions_, tab, text);
+    tabBar_.setTabText(tab - 1, pelomar::nameToQt(text));
 }
 
-std::string QtChartTabs::toolTip(int tab) const { return pelomar::toCodePage(tabBar_.tabToolTip(tab - 1)); }
+std::string QtChartTabs::toolTip(int tab) const {
+    return shownBytes(tabBar_.tabToolTip(tab - 1), toolTips_, tab);
+}
 
 void QtChartTabs::setToolTip(int tab, const std::string& text) {
-    tabBar_.setTabToolTip(tab - 1, pelomar::fromCodePage(text));
+    keep(toolTips_, tab, text);
+    tabBar_.setTabToolTip(tab - 1, pelomar::nameToQt(text));
+}
+
+void QtChartTabs::keep(std::array<std::string, 5>& texts, int tab, const std::string& text) {
+    if (tab >= 1 && tab <= static_cast<int>(texts.size())) texts[static_cast<size_t>(tab - 1)] = text;
+}
+
+// A name that is not UTF-8 shows with replacement characters; the bytes it
+// was given are what a caption that moves to another tab carries along.
+std::string QtChartTabs::shownBytes(const QString& shown, const std::array<std::string, 5>& texts, int tab) {
+    if (tab >= 1 && tab <= static_cast<int>(texts.size())) {
+        const std::string& kept = texts[static_cast<size_t>(tab - 1)];
+        if (pelomar::nameToQt(kept) == shown) return kept;
+    }
+    return shown.toStdString();
 }
 
 int QtChartTabs::selectedTab() const { return tabBar_.currentIndex() + 1; }
@@ -48,17 +66,17 @@ void QtChartTabs::bringToFront(int slot) {
 }
 
 void QtTabCommandControls::setClearButton(const std::string& caption, const std::string& toolTip) {
-    cmdClear_.setText(pelomar::fromCodePage(caption));
-    cmdClear_.setToolTip(pelomar::fromCodePage(toolTip));
+    cmdClear_.setText(pelomar::nameToQt(caption));
+    cmdClear_.setToolTip(pelomar::nameToQt(toolTip));
 }
 
 void QtTabCommandControls::setSaveButtonToolTip(const std::string& toolTip) {
-    cmdSave_.setToolTip(pelomar::fromCodePage(toolTip));
+    cmdSave_.setToolTip(pelomar::nameToQt(toolTip));
 }
 
 float QtCaptionMeasure::textWidth(const std::string& text) const {
     const QFontMetricsF metrics(window_.font());
-    return static_cast<float>(metrics.horizontalAdvance(pelomar::fromCodePage(text)) * kTwipsPerPixel);
+    return static_cast<float>(metrics.horizontalAdvance(pelomar::nameToQt(text)) * kTwipsPerPixel);
 }
 
 }  // namespace tavrin

@@ -5,6 +5,7 @@
 #include <QTabBar>
 #include <QWidget>
 #include <array>
+#include <string>
 #include <functional>
 
 #include "core/tabs/ChartTabs.h"
@@ -35,14 +36,20 @@ public:
     void bringToFront(int slot) override;
 
 private:
+    static void keep(std::array<std::string, 5>& texts, int tab, const std::string& text);
+    static std::string shownBytes(const QString& shown, const std::array<std::string, 5>& texts, int tab);
+
     QTabBar& tabBar_;
+    std::array<std::string, 5> captions_;
+    std::array<std::string, 5> toolTips_;
     std::array<QWidget*, 5> charts_;
     std::array<SlotScrollBar*, 5> bars_;
     int front_ = 0;
     bool liveBarShown_ = true;
 };
 
-// "&Close" and the toolbar's Clear/Close and Save buttons.
+// "&Close" and the toolbar's Clear/Close and Save buttons; their texts name
+// the tab's file, so they are UTF-8 like the captions.
 class QtTabCommandControls : public TabCommandControls {
 public:
     QtTabCommandControls(QAction& mnuClose, QAction& cmdClear, QAction& cmdSave)

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "common/CodePage.h"
 
 namespace tavrin {
 
@@ -69,10 +68,10 @@ UiServices::Answer QtUiServices::messageBoxWithDefault(const std::string& text, 
 
 UiServices::Answer QtUiServices::show(const std::string& text, const std::string& title, Buttons buttons,
                                       Icon icon, const Answer* defaultAnswer) {
-    QString body = pelomar::fromCodePage(text);
+    QString body = QString::fromStdString(text);
     // A lone CR breaks the line in the system's texts.
     body.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox box(toQt(icon), pelomar::fromCodePage(title), body, toQt(buttons), parent_);
+    QMessageBox box(toQt(icon), QString::fromStdString(title), body, toQt(buttons), parent_);
     if (defaultAnswer != nullptr) box.setDefaultButton(toQt(*defaultAnswer));
     return fromQt(box.exec(), buttons);
 }

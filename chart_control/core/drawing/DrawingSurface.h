@@ -16,6 +16,8 @@ struct DevicePoint {
 
 enum class FillStyle { Solid = 0, Transparent = 1 };
 enum class LineStyle { Solid = 0, Dotted = 1 };
+// Texts are code-page bytes; a text made from a file name is UTF-8.
+enum class TextEncoding { CodePage = 0, Utf8 = 1 };
 
 // What the chart drawing needs of a target, the screen picture or a printed
 // page. Coordinates are in the target's user scale unless a name says device
@@ -59,6 +61,11 @@ public:
     virtual FillStyle fillStyle() const = 0;
     virtual void setFillColor(OleColor color) = 0;
     virtual OleColor fillColor() const = 0;
+
+    // How the texts of textWidth, textHeight, print and printRotated are read
+    // from now on.
+    virtual void setTextEncoding(TextEncoding encoding) = 0;
+    virtual TextEncoding textEncoding() const = 0;
 
     // Extent of a text in the current font, in the user scale: the height is
     // negative in an upward-growing scale.

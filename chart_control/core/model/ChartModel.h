@@ -29,7 +29,7 @@ struct ChartProperties {
     float SamplingRate = 5;
     float XEnd = 10;
     float Y1Start = -0.2f, Y1End = 2;
-    std::string GraphTitle = "UnKnown";
+    std::string GraphTitle = "UnKnown";  // UTF-8
     float XStart = 0;
 };
 

@@ -77,6 +77,12 @@ void ReportPrinter::PrintTitle(DrawingSurface& p) {
     p.setScale(0, 0, roundHalfEven(p.pageWidthTwips()), roundHalfEven(p.pageHeightTwips()));
     const std::string& title = model_.GraphTitle();
     p.setCurrentY(3 * p.textHeight("0"));
+    // The title is most often a file's name, which the code page need not hold.
+    struct Utf8Text {
+        DrawingSurface& p;
+        explicit Utf8Text(DrawingSurface& s) : p(s) { p.setTextEncoding(TextEncoding::Utf8); }
+        ~Utf8Text() { p.setTextEncoding(TextEncoding::CodePage); }
+    } utf8(p);
     // A title wider than the page starts at its left edge instead of off it.
     p.setCurrentX(std::max(0.0, (p.scaleWidth() - p.textWidth(title)) / 2));
     p.print(title);

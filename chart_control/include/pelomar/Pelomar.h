@@ -87,6 +87,8 @@ public:
     void setY1Label(const std::string& value);
     std::string Y2Label() const;
     void setY2Label(const std::string& value);
+    // The report's title, in UTF-8 unlike the other texts: it is most often
+    // a file's name and is kept in no file.
     std::string GraphTitle() const;
     void setGraphTitle(const std::string& value);
     float SamplingRate() const;

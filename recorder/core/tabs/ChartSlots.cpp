@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "common/Guard.h"
+#include "common/Utf8.h"
 #include "core/ErrorCodes.h"
 #include "common/Rounding.h"
 #include "common/RuntimeErrors.h"
@@ -71,9 +72,11 @@ int ChartSlots::current() const { return std::clamp<int>(s_.globals.CurrentChart
 std::string ChartSlots::FitTextToWidth(const std::string& text, float width) const {
     if (text.empty() || s_.measure.textWidth(text) <= width) return text;
     const float room = width - s_.measure.textWidth("...");
-    std::string s = text.substr(0, 1);
-    for (size_t n = text.size() - 1; n >= 1; --n) {
-        s = text.substr(0, n);
+    // A caption is a file name: it is cut between characters, never inside one.
+    const size_t length = pelomar::utf8Length(text);
+    std::string s = pelomar::utf8Left(text, 1);
+    for (size_t n = length - 1; n >= 1; --n) {
+        s = pelomar::utf8Left(text, n);
         if (s_.measure.textWidth(s) <= room) break;
     }
     return s + "...";
@@ -445,7 +448,7 @@ void ChartSlots::mnuSaveLog_Click() {
         settings.DialogTitle = "Save Log File As...";
         settings.Filter = kLogFilter;
         settings.DefaultExt = "chl";
-        settings.FileName = g.LogName;
+        settings.FileName = pelomar::codePageToUtf8(g.LogName);  // the system name as a file name
         settings.Flags = kSaveFlags;
         const std::string name = s_.fileDialog.ShowSave(settings).FileName;
         // This dialog reports a cancel as an error.

@@ -5,7 +5,8 @@
 namespace tavrin {
 
 // The five chart tabs (1 the live chart, 2..5 the file slots) and the slot
-// pages they show. Selecting a tab in code runs the tab strip's click
+// pages they show. Captions and tool tips here are file names, so they are
+// the file system's bytes (UTF-8), like every text of this file. Selecting a tab in code runs the tab strip's click
 // handler within the call, as a click does; selecting the selected tab runs
 // nothing.
 class ChartTabs {
@@ -31,7 +32,7 @@ public:
     virtual void setSaveButtonToolTip(const std::string& toolTip) = 0;
 };
 
-// Width of a text in the main window's font, in twips.
+// Width of a caption (UTF-8) in the main window's font, in twips.
 class CaptionMeasure {
 public:
     virtual ~CaptionMeasure() = default;

@@ -1,6 +1,7 @@
 #include "RecordingSurface.h"
 
 #include "common/RuntimeError.h"
+#include "common/Utf8.h"
 
 namespace pelomar::testing {
 
@@ -20,6 +21,7 @@ RecordingSurface::Record RecordingSurface::base(Op op) const {
     r.fontSize = size_;
     r.bold = bold_;
     r.lineStyle = lineStyle_;
+    r.encoding = encoding_;
     return r;
 }
 
@@ -43,7 +45,8 @@ void RecordingSurface::clear() {
 }
 
 double RecordingSurface::textWidth(const std::string& text) const {
-    return static_cast<double>(text.size()) * 0.75 * size_ * scale_.unitsPerPixelX();
+    const size_t characters = encoding_ == core::TextEncoding::Utf8 ? utf8Length(text) : text.size();
+    return static_cast<double>(characters) * 0.75 * size_ * scale_.unitsPerPixelX();
 }
 
 double RecordingSurface::textHeight(const std::string&) const {

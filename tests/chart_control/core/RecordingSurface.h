@@ -9,7 +9,7 @@
 namespace pelomar::testing {
 
 // A drawing surface that records what is drawn, with fixed text metrics:
-// each character is 0.75 x the font size wide and a line 1.5 x the font
+// each character (a UTF-8 sequence in a UTF-8 text) is 0.75 x the font size wide and a line 1.5 x the font
 // size high, in pixels.
 class RecordingSurface : public core::DrawingSurface {
 public:
@@ -27,6 +27,7 @@ public:
         int32_t height = 0;  // rotated caption's cell height
         std::vector<core::DevicePoint> points;
         core::LineStyle lineStyle = core::LineStyle::Solid;
+        core::TextEncoding encoding = core::TextEncoding::CodePage;
     };
 
     RecordingSurface(int32_t pixelWidth, int32_t pixelHeight);
@@ -65,6 +66,8 @@ public:
     core::FillStyle fillStyle() const override { return fillStyle_; }
     void setFillColor(OleColor c) override { fill_ = c; }
     OleColor fillColor() const override { return fill_; }
+    void setTextEncoding(core::TextEncoding e) override { encoding_ = e; }
+    core::TextEncoding textEncoding() const override { return encoding_; }
     double textWidth(const std::string& text) const override;
     double textHeight(const std::string& text) const override;
     void line(double x1, double y1, double x2, double y2) override;
@@ -99,6 +102,7 @@ private:
     double size_ = 8;
     bool bold_ = false;
     OleColor fore_ = 0, fill_ = 0;
+    core::TextEncoding encoding_ = core::TextEncoding::CodePage;
     core::FillStyle fillStyle_ = core::FillStyle::Transparent;
     core::LineStyle lineStyle_ = core::LineStyle::Solid;
 };

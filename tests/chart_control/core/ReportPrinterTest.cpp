@@ -64,6 +64,27 @@ TEST(ReportPrinter, TitleCentredThreeLinesDownInTheTitleFont) {
     EXPECT_DOUBLE_EQ(wide.printer.of(Op::Print).at(0).x1, 0);
 }
 
+TEST(ReportPrinter, TheTitleIsUtf8AndTheTextsAfterItAreCodePageAgain) {
+    Report r;
+    // "試料 Δ" as a file's name gives it: four characters in ten bytes.
+    r.model.setGraphTitle("\xE8\xA9\xA6\xE6\x96\x99 \xCE\x94");
+    r.model.UpdateNotes("Sp\xFClung");
+    r.print(false, 0, false, true);
+    const auto printed = r.printer.of(Op::Print);
+    ASSERT_GE(printed.size(), 2u);
+    EXPECT_EQ(printed[0].text, "\xE8\xA9\xA6\xE6\x96\x99 \xCE\x94");
+    EXPECT_EQ(printed[0].encoding, core::TextEncoding::Utf8);
+    EXPECT_DOUBLE_EQ(printed[0].x1, (12000 - 4 * 9 * 15.0) / 2);
+    for (size_t i = 1; i < printed.size(); ++i) EXPECT_EQ(printed[i].encoding, core::TextEncoding::CodePage);
+    EXPECT_EQ(r.printer.textEncoding(), core::TextEncoding::CodePage);
+
+    // A title that fails to print leaves the page reading code-page texts.
+    Report failing;
+    failing.printer.failPrintWith = 482;
+    failing.print(false, 0);
+    EXPECT_EQ(failing.printer.textEncoding(), core::TextEncoding::CodePage);
+}
+
 TEST(ReportPrinter, ChartScaleAndUnitsFollowThePage) {
     Report r;
     r.setView(0, 10, 0, 2);

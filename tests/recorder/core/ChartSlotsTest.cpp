@@ -185,6 +185,19 @@ TEST(ChartSlotsCaption, NamesAndWidths) {
         {"/runs/run.2024.01.chd", "run", "run.2024.01.chd"},
         {"/runs/exactly12chr.chd", "exactly12chr", "exactly12chr.chd"},
         {"/runs/thirteen-char.chd", "thirteen-...", "thirteen-char.chd"},
+        // Names are UTF-8: widths and cuts go by characters, not bytes.
+        {"/Pr\xC3\xBC""fung/L\xC3\xB6sung \xC2\xB5.chd", "L\xC3\xB6sung \xC2\xB5", "L\xC3\xB6sung \xC2\xB5.chd"},
+        {"/\xE8\xA9\xA6\xE6\x96\x99/\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99"
+         "\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99.chd",
+         "\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99"
+         "\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99",
+         "\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99"
+         "\xE8\xA9\xA6\xE6\x96\x99\xE8\xA9\xA6\xE6\x96\x99.chd"},
+        {"/d/\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94.chl",
+         "\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94...",
+         "\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94\xCE\x94.chl"},
+        // Bytes that are not UTF-8 are a character each.
+        {"/old/M\xFC""ller-und-S\xF6hne.chd", "M\xFC""ller-un...", "M\xFC""ller-und-S\xF6hne.chd"},
     };
     for (const Case& c : cases) {
         Rig rig;
@@ -704,7 +717,8 @@ TEST(ChartSlotsSaveLog, OutcomesAndMenu) {
     for (const Case& c : cases) {
         Rig r;
         r.g.LogPath = "/data/Log/A1/";
-        r.g.LogName = "Column 4";
+        // The system name is a code-page text; as a file name it is UTF-8.
+        r.g.LogName = "S\xE4ule \x80 4";
         r.g.InstanceNumber = 3;
         r.backup.exists = c.backups;
         r.rebuild.result = c.result;
@@ -728,7 +742,7 @@ TEST(ChartSlotsSaveLog, OutcomesAndMenu) {
         EXPECT_EQ(d.DialogTitle, "Save Log File As...");
         EXPECT_EQ(d.Filter, "Pelomar Log(*.chl)|*.chl|All Files(*.*)|*.*");
         EXPECT_EQ(d.DefaultExt, "chl");
-        EXPECT_EQ(d.FileName, "Column 4");
+        EXPECT_EQ(d.FileName, "S\xC3\xA4ule \xE2\x82\xAC 4");
         EXPECT_EQ(d.Flags, 2054);
         if (*c.answer != '\0') {
             ASSERT_EQ(r.rebuild.calls.size(), 1u);

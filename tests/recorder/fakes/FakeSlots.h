@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Utf8.h"
+
 #include "core/tabs/ChartTabs.h"
 #include "core/tabs/SlotChart.h"
 #include "fakes/FakeAxisChart.h"
@@ -149,13 +151,14 @@ public:
     std::string saveToolTip;
 };
 
-// Each character is `perChar` twips wide, unless `wide` names it.
+// Each character (a UTF-8 sequence) is `perChar` twips wide, unless `wide`
+// names it by its first byte.
 class FakeCaptionMeasure : public CaptionMeasure {
 public:
     float textWidth(const std::string& text) const override {
         float w = 0;
-        for (const char c : text) {
-            const auto it = wide.find(c);
+        for (size_t pos = 0; pos < text.size(); pos += pelomar::utf8CharLength(text, pos)) {
+            const auto it = wide.find(text[pos]);
             w += it == wide.end() ? perChar : it->second;
         }
         return w;

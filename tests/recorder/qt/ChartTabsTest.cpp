@@ -86,13 +86,24 @@ private slots:
         int clicks = 0;
         tabs.bind([&] { ++clicks; });
 
-        tabs.setCaption(2, "caf\xE9");
-        QCOMPARE(bar.tabText(1), QStringLiteral("caf\u00E9"));
-        QCOMPARE(tabs.caption(2), std::string("caf\xE9"));
+        // Captions and tips are file names: UTF-8 as the file system holds
+        // them, and bytes that are not UTF-8 come back as they went in.
+        const struct {
+            std::string name;
+            QString shown;
+        } names[] = {{"caf\xC3\xA9", QStringLiteral("caf\u00E9")},
+                     {"\xCE\x94-run", QStringLiteral("\u0394-run")},
+                     {"\xE8\xA9\xA6\xE6\x96\x99", QStringLiteral("\u8A66\u6599")},
+                     {"M\xFCller", QStringLiteral("M\uFFFDller")}};
+        for (const auto& n : names) {
+            tabs.setCaption(2, n.name);
+            QCOMPARE(bar.tabText(1), n.shown);
+            QCOMPARE(tabs.caption(2), n.name);
+            tabs.setToolTip(2, n.name + ".chd");
+            QCOMPARE(bar.tabToolTip(1), n.shown + QStringLiteral(".chd"));
+            QCOMPARE(tabs.toolTip(2), n.name + ".chd");
+        }
         QCOMPARE(tabs.caption(1), std::string("Chart Recorder"));
-        tabs.setToolTip(2, "caf\xE9.chd");
-        QCOMPARE(bar.tabToolTip(1), QStringLiteral("caf\u00E9.chd"));
-        QCOMPARE(tabs.toolTip(2), std::string("caf\xE9.chd"));
 
         QCOMPARE(tabs.selectedTab(), 1);
         tabs.selectTab(3);
@@ -134,11 +145,11 @@ private slots:
         QVERIFY(!close.isEnabled());
         items.setCloseEnabled(true);
         QVERIFY(close.isEnabled());
-        items.setClearButton("Close", "Close caf\xE9");
+        items.setClearButton("Close", "Close \xCE\x94-run caf\xC3\xA9");
         QCOMPARE(clear.text(), QStringLiteral("Close"));
-        QCOMPARE(clear.toolTip(), QStringLiteral("Close caf\u00E9"));
-        items.setSaveButtonToolTip("Save caf\xE9");
-        QCOMPARE(save.toolTip(), QStringLiteral("Save caf\u00E9"));
+        QCOMPARE(clear.toolTip(), QStringLiteral("Close \u0394-run caf\u00E9"));
+        items.setSaveButtonToolTip("Save \xE8\xA9\xA6\xE6\x96\x99");
+        QCOMPARE(save.toolTip(), QStringLiteral("Save \u8A66\u6599"));
         QCOMPARE(save.text(), QStringLiteral("Save"));
     }
 
@@ -149,7 +160,8 @@ private slots:
         const QFontMetricsF metrics(window.font());
         QCOMPARE(measure.textWidth("Chart Recorder"),
                  static_cast<float>(metrics.horizontalAdvance(QStringLiteral("Chart Recorder")) * 15));
-        QCOMPARE(measure.textWidth("\xE9"), static_cast<float>(metrics.horizontalAdvance(QStringLiteral("\u00E9")) * 15));
+        QCOMPARE(measure.textWidth("\xC3\xA9\xCE\x94"),
+                 static_cast<float>(metrics.horizontalAdvance(QStringLiteral("\u00E9\u0394")) * 15));
         QCOMPARE(measure.textWidth(""), 0.0f);
         const float small = measure.textWidth("WWW");
         window.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
