@@ -108,6 +108,24 @@ TEST_F(SettingsFileTest, AFailedWriteRaisesAndLeavesTheFileAsItWas) {
     EXPECT_EQ(store.GetSetting("Options", "ComPortNumber", ""), "2");
 }
 
+TEST_F(SettingsFileTest, ASettingsFileThatIsALinkStaysOneAndItsTargetTakesTheChange) {
+    ASSERT_EQ(::mkdir((folder + "/shared").c_str(), 0700), 0);
+    const std::string target = folder + "/shared/settings.ini";
+    { std::ofstream(target) << "[Options]\nComPortNumber=2\n"; }
+    ASSERT_EQ(::symlink("shared/settings.ini", path.c_str()), 0);
+    SettingsFile store(path);
+    store.SaveSetting("Options", "DataLogging", "False");
+
+    struct stat st {};
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    std::ifstream in(target);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "[Options]\nComPortNumber=2\nDataLogging=False\n");
+    EXPECT_EQ(SettingsFile(path).GetSetting("Options", "ComPortNumber", "1"), "2");
+}
+
 TEST_F(SettingsFileTest, HandEditedLinesWithoutMeaningAreSkipped) {
     std::ofstream(path) << "stray=before\n; a comment\n\n[Options]\nno equals sign\nComPortNumber=4\n";
     SettingsFile store(path);

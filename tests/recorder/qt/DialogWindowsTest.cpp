@@ -98,6 +98,34 @@ private slots:
         QCOMPARE(chart.title, std::string("Run 4b"));
     }
 
+    void aTitleFromAFileNameKeepsItsLettersAndTypedOnesKeepTheCodePage() {
+        const struct {
+            const char* preset;  // the chart's title, UTF-8
+            QString typed;       // the box's text at OK
+            std::string kept;
+        } cases[] = {
+            {"\xCE\x94-run \xE8\xA9\xA6", QStringLiteral("\u0394-run \u8A66"), "\xCE\x94-run \xE8\xA9\xA6"},
+            {"\xCE\x94-run", QStringLiteral("\u0394-run \u03A9 2"), "\xCE\x94-run ? 2"},
+            {"Run 4", QStringLiteral("L\u00F6sung \u20AC \u0394 \U0001F600"), "L\xC3\xB6sung \xE2\x82\xAC ? ?"},
+        };
+        for (const auto& c : cases) {
+            FakeDialogChart chart;
+            chart.title = c.preset;
+            PrintChoices choices;
+            PrintLogic setup(chart, choices, nullptr);
+            frmPrint w(setup, failOnFault());
+            QString shown;
+            whileOpen([&] {
+                shown = w.txtTitel->text();
+                w.txtTitel->setText(c.typed);
+                w.cmdOk->click();
+            });
+            w.showModal();
+            QCOMPARE(shown, QString::fromUtf8(c.preset));
+            QCOMPARE(chart.title, c.kept);
+        }
+    }
+
     void notesWindowKeepsEditsWithTheSystemsLineBreaks() {
         FakeDialogChart chart;
         chart.notes = "line 1\r\nline 2";
