@@ -182,6 +182,9 @@ private:
         recorder().errors.guard(handler, body);
     }
     void showHelpFor(int32_t context);
+    // The window no larger than its screen's free area, its frame included
+    // as far as it is known yet.
+    QSize fittedToScreen(QSize size) const;
 
     Parts& app_;
     bool unloaded_ = false;
@@ -190,4 +193,5 @@ private:
     // The logical tab strip, of which TabChart is the tab row.
     QRect tabRect_;
     bool snapFollowUp_ = false;
+    bool shownBefore_ = false;
 };

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTime>
 #include <QTimer>
@@ -268,7 +270,7 @@ bool frmMain::Form_Load() {
     setWindowTitle(QStringLiteral("Tavrin MS - Kado System: Default"));
     LoadSettings();
     recorder().globals.CurrentChart = 0;
-    resize(px(kWindowWidthTwips), px(kWindowHeightTwips));
+    resize(fittedToScreen(QSize(px(kWindowWidthTwips), px(kWindowHeightTwips))));
     recorder().globals.Saved[0] = true;
     ScrollChart[0]->raise();
     Chart[kLiveChart]->raise();
@@ -304,8 +306,23 @@ void frmMain::Form_Activate() {
     guard("Form_Activate", [&] { app_.startup().Form_Activate(); });
 }
 
+QSize frmMain::fittedToScreen(QSize size) const {
+    const QScreen* on = screen();
+    if (on == nullptr) return size;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    return size.boundedTo(on->availableGeometry().size() - frame);
+}
+
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The window has its screen and, where the platform tells it, its frame
+    // only now; a small or highly scaled screen must not lose the bottom
+    // of the window. The layout's snap still keeps the minimum size.
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        const QSize fitted = fittedToScreen(size());
+        if (fitted != size()) resize(fitted);
+    }
     // The first activation runs once the window is on screen, after the
     // show that started it has returned.
     if (!app_.startup().activated()) QTimer::singleShot(0, this, &frmMain::Form_Activate);

@@ -54,6 +54,13 @@ void Pelomar::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
     guardEvent("mouseDoubleClickEvent", [&] { mouse_->DblClick(); });
 }
 
+// The pointer may leave without a move over the margin around the plot
+// (straight up into a tab bar, or to another window).
+void Pelomar::leaveEvent(QEvent* event) {
+    guardEvent("leaveEvent", [&] { mouse_->MouseLeave(); });
+    QWidget::leaveEvent(event);
+}
+
 bool Pelomar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lblToolTip_ && event->type() == QEvent::MouseMove)
         guardEvent("ToolTipMouseMove", [&] { mouse_->ToolTipMouseMove(); });

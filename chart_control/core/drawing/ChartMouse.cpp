@@ -179,6 +179,19 @@ void ChartMouse::showToolTip(float x, float y, const std::string& text, const st
     raise(events_.toolTipTimer, true);
 }
 
+void ChartMouse::MouseLeave() {
+    if (sliderVisible_) {
+        sliderVisible_ = false;
+        raise(events_.overlayChanged);
+    }
+    if (toolTipShown_) {
+        HideToolTip();
+    } else if (!caption_.empty()) {
+        raise(events_.toolTipTimer, false);
+        caption_.clear();
+    }
+}
+
 void ChartMouse::TimerToolTip() {
     raise(events_.toolTipTimer, false);
     if (toolTipShown_) return;

@@ -44,6 +44,9 @@ public:
     void DblClick();
     void TimerToolTip();
     void ToolTipMouseMove() { HideToolTip(); }
+    // The pointer left the picture: no more moves will come to hide what it
+    // showed, so a tip still armed is dropped as well.
+    void MouseLeave();
     void HideToolTip();
 
     void setDecimalSeparator(char c) noexcept { decimalSeparator_ = c; }

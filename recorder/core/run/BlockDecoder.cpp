@@ -77,7 +77,7 @@ void BlockDecoder::ReadComData() {
         // under a steady stream.
         if (!timerProcess_.isActive()) timerProcess_.start();
     }
-    if (decoded && run_.Recording()) run_.DrawNewLivePoints();
+    if (decoded && (run_.Recording() || run_.LiveDrawOwed())) run_.DrawNewLivePoints();
 }
 
 void BlockDecoder::TimerProcess_Timer() {
@@ -94,7 +94,7 @@ void BlockDecoder::ProcessComData() {
         decodePass(overflowLogged_);
         timerProcess_.start();
     }
-    if (run_.Recording()) run_.DrawNewLivePoints();
+    if (run_.Recording() || run_.LiveDrawOwed()) run_.DrawNewLivePoints();
 }
 
 void BlockDecoder::decodePass(bool resumeAfterHunt) {

@@ -230,6 +230,7 @@ void RunControl::AddLivePoint() {
         const int16_t afterStart = labelAfterStart_;
         labelAfterStart_ = kNone;
         addPoint(liveChart_);
+        liveDrawOwed_ = true;
         switch (label) {
         case kStart:
             mnuStart_Click();
@@ -370,6 +371,7 @@ void RunControl::DrawChartLabel(int16_t& LabelType, bool Log) {
 }
 
 void RunControl::DrawNewLivePoints() {
+    liveDrawOwed_ = false;
     try {
         if (!liveChart_.LastPointInScale()) {
             const float duration = liveChart_.GetDuration();

@@ -61,6 +61,9 @@ public:
     // becomes 0.
     void DrawChartLabel(int16_t& LabelType, bool Log);
     void DrawNewLivePoints();
+    // Points went to the live chart since it last drew them: a run that
+    // ended within a tick still has the tick's last points to draw.
+    bool LiveDrawOwed() const { return liveDrawOwed_; }
     void mnuStart_Click();
     // Ends a pause and drops what is queued for the live chart.
     void mnuStop_Click();
@@ -130,6 +133,7 @@ private:
     int16_t eventCount_ = 0;
     int16_t pendingLabel_ = kNone;
     int16_t labelAfterStart_ = kNone;
+    bool liveDrawOwed_ = false;
     bool logRunning_ = false;
     bool logPaused_ = false;
     bool logEndPending_ = false;

@@ -20,7 +20,7 @@ constexpr int R = ChartMouse::kRight;
 
 // The mouse on a drawn chart, its widget's side recorded.
 struct MouseFixture : DrawingFixture {
-    int redraws = 0, resets = 0, rightUps = 0, timerStarts = 0;
+    int redraws = 0, resets = 0, rightUps = 0, timerStarts = 0, overlays = 0;
     std::vector<std::array<float, 6>> zooms;
     std::vector<std::pair<float, float>> tipChanges;
     std::vector<std::string> placed;
@@ -45,6 +45,7 @@ struct MouseFixture : DrawingFixture {
             zooms.push_back({a, b, c, d, e2, f});
         };
         e.rightMouseUp = [this] { ++rightUps; };
+        e.overlayChanged = [this] { ++overlays; };
         e.tipChange = [this](float x, float y) { tipChanges.emplace_back(x, y); };
         e.placeToolTip = [this](const std::string& c, float, float, bool upper) {
             placed.push_back(c);
@@ -251,6 +252,49 @@ TEST(ChartMouse, AnArmedTipIsStillShownWhenTheTimerFires) {
     EXPECT_TRUE(f.visible);
     f.mouse.ToolTipMouseMove();  // the pointer over the tip hides it
     EXPECT_FALSE(f.visible);
+}
+
+// Leaving the picture takes the line and the tip away whatever state the tip
+// is in; no move over the margin comes to do it.
+TEST(ChartMouse, LeavingThePictureTakesTheLineAndTheTipAway) {
+    enum class Tip { None, Armed, Shown };
+    for (const Tip tip : {Tip::None, Tip::Armed, Tip::Shown}) {
+        SCOPED_TRACE(static_cast<int>(tip));
+        MouseFixture f;
+        for (int i = 0; i < 300; ++i) f.model.AddPoints(0.5f, 3);
+        const float x = tip == Tip::None ? 5 : 0.5f;  // beyond the last point: no tip
+        f.mouse.MouseMove(0, x, 1);
+        if (tip == Tip::Shown) f.mouse.TimerToolTip();
+        ASSERT_TRUE(f.mouse.sliderVisible());
+        const int before = f.overlays;
+
+        f.mouse.MouseLeave();
+        EXPECT_FALSE(f.mouse.sliderVisible());
+        EXPECT_EQ(f.overlays, before + 1);
+        EXPECT_FALSE(f.timerOn);
+        EXPECT_FALSE(f.visible);
+        EXPECT_FALSE(f.mouse.toolTipShown());
+        EXPECT_EQ(f.mouse.toolTipCaption(), "");
+
+        // Coming back over the same sample arms the same tip again.
+        const size_t placed = f.placed.size();
+        f.mouse.MouseMove(0, 0.5f, 1);
+        EXPECT_EQ(f.placed.size(), placed + 1);
+        EXPECT_TRUE(f.timerOn);
+    }
+}
+
+TEST(ChartMouse, LeavingDuringADragLeavesTheBandAlone) {
+    MouseFixture f;
+    f.mouse.MouseDown(L, 2, 0.5f);
+    f.mouse.MouseMove(L, 4, 1.5f);
+    const auto band = f.mouse.band();
+    ASSERT_TRUE(band);
+    f.mouse.MouseLeave();
+    ASSERT_TRUE(f.mouse.dragging());
+    EXPECT_EQ(f.mouse.band()->x1, band->x1);
+    f.mouse.MouseUp(L, 4, 1.5f);
+    EXPECT_EQ(f.zooms.size(), 1u);
 }
 
 TEST(ChartMouse, TipOfASampleThatIsNotANumberIsHarmless) {

@@ -133,6 +133,44 @@ private slots:
         QVERIFY(tip->text().count(QLatin1Char('\n')) == 2);
         QVERIFY(!tip->geometry().contains(at));
     }
+
+    // Straight up out of the plot into a strip above the chart, as into the
+    // tab bar of a window: the chart sees no move over its margin, only the
+    // leave, and the line and the tip must go with it.
+    void leavingTheChartTakesTheCursorLineAndTheTipAway() {
+        QWidget window;
+        window.resize(700, 450);
+        auto* strip = new QWidget(&window);
+        strip->setGeometry(0, 0, 700, 30);
+        auto* chart = new Pelomar(&window);
+        chart->setGeometry(0, 30, 700, 420);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        chart->setXEnd(120);
+        pelomar::testing::fillSyntheticRun(*chart, 120);
+        chart->Redraw();
+        auto* tip = chart->findChild<QLabel*>();
+        QVERIFY(tip);
+        const QImage bare = chart->grab().toImage();
+
+        QTest::mouseMove(&window, QPoint(250, 130));
+        QVERIFY(chart->grab().toImage() != bare);  // the line, the tip still to come
+        QTRY_VERIFY(tip->isVisible());
+
+        QTest::mouseMove(&window, QPoint(250, 10));
+        QVERIFY(!chart->underMouse());
+        QVERIFY(!tip->isVisible());
+        QCOMPARE(chart->grab().toImage(), bare);
+
+        // A tip armed just before the pointer goes never opens.
+        QTest::mouseMove(&window, QPoint(260, 130));
+        QVERIFY(!tip->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(chart, &leave);
+        QTest::qWait(500);
+        QVERIFY(!tip->isVisible());
+        QCOMPARE(chart->grab().toImage(), bare);
+    }
 };
 
 QTEST_MAIN(PelomarChartTest)

@@ -526,6 +526,59 @@ TEST(RunAxis, TheLiveAxisFollowsTheRun) {
     EXPECT_EQ(rig.rec->axisView.ChartView[0].XStart, rig.live.XStart());
 }
 
+// A run that ends within a decoder tick: the tick's points up to the end,
+// and the end mark, are on the screen when the tick is over, on an axis that
+// followed them.
+TEST(RunEnd, TheTickThatEndsARunDrawsItsLastPoints) {
+    struct Case {
+        const char* name;
+        Bytes before;  // ticks before the ending one, if any
+        Bytes ending;
+        float axisEnd;  // the time axis before the ending tick
+        const char* labels;
+    };
+    const Case cases[] = {
+        {"status end", cat({runStatus(1), repeat(point(), 10)}),
+         cat({repeat(point(), 20), runStatus(0), repeat(point(), 5)}), 10, "SE"},
+        {"begun and ended in one tick", {}, cat({runStatus(1), repeat(point(), 10), runStatus(0), repeat(point(), 5)}),
+         10, "SE"},
+        {"event end", cat({runStatus(1), repeat(point(), 10)}), cat({repeat(point(), 20), ev(3), repeat(point(), 5)}),
+         10, "SE"},
+        {"pen off", cat({pen(1), repeat(point(), 10)}), cat({repeat(point(), 20), pen(0), repeat(point(), 5)}), 10,
+         ""},
+        {"past the axis", cat({runStatus(1), repeat(point(), 10)}),
+         cat({repeat(point(), 40), runStatus(0), repeat(point(), 5)}), 0.1f, "SE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecorderRig rig;
+        rig.align();
+        rig.tick();
+        if (!c.before.empty()) {
+            rig.receive(c.before);
+            rig.tick();
+            ASSERT_TRUE(rig.run().Recording());
+        }
+        rig.live.setXEnd(c.axisEnd);
+        rig.receive(c.ending);
+        rig.tick();
+        ASSERT_FALSE(rig.run().Recording());
+
+        const FakeChart& live = rig.live;
+        EXPECT_EQ(live.labelTexts(), c.labels);
+        EXPECT_EQ(live.screen.points, live.points());
+        EXPECT_EQ(live.screen.labels, live.labels());
+        EXPECT_GE(live.screen.xEnd, live.GetDuration());
+        if (live.labels() > 0) EXPECT_EQ(live.label(live.labels() - 1).XPos, live.GetDuration());
+
+        // Once drawn, a tick without live points draws nothing more.
+        const int draws = live.drawNewPointsCalls;
+        rig.receive(repeat(point(), 5));
+        rig.tick();
+        EXPECT_EQ(live.drawNewPointsCalls, draws);
+    }
+}
+
 TEST(RunCommands, RecordAndStopSetTheWindowsItems) {
     RecorderRig rig;
     rig.globals().Saved[0] = true;

@@ -22,8 +22,14 @@ public:
     void setXStart(float value) override { model.setXStart(value); }
     float XEnd() const override { return model.XEnd(); }
     void setXEnd(float value) override { model.setXEnd(value); }
-    void Redraw() override { ++redraws; }
-    void DrawNewPoints() override { ++drawNewPointsCalls; }
+    void Redraw() override {
+        ++redraws;
+        drawn();
+    }
+    void DrawNewPoints() override {
+        ++drawNewPointsCalls;
+        drawn();
+    }
     bool IsLogFileExist2(const std::string& LogPath) override;
     void ClearLog2(const std::string& LogPath, int16_t InstanceNumber) override;
 
@@ -42,11 +48,23 @@ public:
     int16_t failAddMethod = 0;
     int redraws = 0;
     int drawNewPointsCalls = 0;
+    // What the last Redraw or DrawNewPoints put on the screen: the points
+    // and labels there were then, on the time axis of then.
+    struct Screen {
+        int32_t points = 0;
+        int32_t labels = 0;
+        float xStart = 0;
+        float xEnd = 0;
+    };
+    Screen screen;
 
     // The backup-log members work on the real folders, the way the control's do;
     // these keep the folders they were called with.
     std::vector<std::string> isLogFileExist2Calls;
     std::vector<std::string> clearLog2Calls;
+
+private:
+    void drawn() { screen = {points(), labels(), XStart(), XEnd()}; }
 };
 
 }  // namespace tavrin::test

@@ -82,6 +82,41 @@ private slots:
         QVERIFY(w.mnuStart->isEnabled());
     }
 
+    // The tick that ends a run leaves the live chart as a full redraw would
+    // draw it: the trace up to the last point and the end mark.
+    void theTickThatEndsARunDrawsItsLastPoints() {
+        AppFakes fakes;
+        TavrinApplication app(fakes.services(port, ui, errorLog, clock));
+        frmMain& w = app.window();
+        tavrin::test::keepSystemName();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // A rising trace, so that every point left undrawn shows.
+        const auto ramp = [](int from, int count) {
+            Bytes out;
+            for (int i = from; i < from + count; ++i) {
+                const Bytes p = point('V', 0.005f * static_cast<float>(i), static_cast<float>(i));
+                out.insert(out.end(), p.begin(), p.end());
+            }
+            return out;
+        };
+        port.receive(point());
+        tick(w);
+        port.receive(cat({runStatus(1), ramp(0, 150)}));
+        tick(w);
+        QVERIFY(w.recorder().run.Recording());
+        port.receive(cat({ramp(150, 60), runStatus(0), ramp(210, 5)}));
+        tick(w);
+        QVERIFY(!w.recorder().run.Recording());
+
+        pelomar::Pelomar& live = *w.Chart[0];
+        QCOMPARE(live.NumPoints(), 211);
+        QCOMPARE(live.LabelAt(live.LabelCount() - 1).Label, std::string("E"));
+        const QImage drawn = live.picture();
+        live.Redraw();
+        QCOMPARE(drawn, live.picture());
+    }
+
     void aWindowWithoutAPortStillLoads() {
         AppFakes fakes;
         TavrinApplication app(fakes.services(fakes.port, ui, errorLog, clock));
