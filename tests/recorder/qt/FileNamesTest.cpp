@@ -16,6 +16,7 @@
 #include <set>
 #include <string>
 
+#include "dialogs/frmDataRecovery.h"
 #include "dialogs/frmExport.h"
 #include "dialogs/frmPrint.h"
 #include "fakes/FakeClock.h"
@@ -338,6 +339,45 @@ private slots:
         text.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(30000));
         QVERIFY2(QString::fromUtf8(text.readAllStandardOutput()).contains(base), qPrintable(pdf));
+        dialogs.setParent(nullptr);
+    }
+
+    void theRecoveryWindowSavesTheLeftoverRunUnderAnyName() {
+        QTemporaryDir root;
+        const QString dir = root.filePath(QStringLiteral("\u0394elta"));
+        QVERIFY(QDir().mkpath(dir));
+        AppFakes fakes;
+        {
+            // A copy that backs up and ends without its shut-down.
+            TavrinApplication::Services s = services(fakes);
+            s.copyNumber = 111;
+            TavrinApplication crashed(s);
+            QVERIFY(started(crashed.window()));
+        }
+        TavrinApplication::Services s = services(fakes);
+        s.copyNumber = 222;
+        s.logInfoSettings = fakes.settings.GetAllSettings("LogInfo");
+        TavrinApplication app(s);
+        frmMain& w = app.window();
+        dialogs.setParent(&w);
+        QVERIFY(w.Form_Load());
+        bool offered = false;
+        onModal([&](QWidget* modal) {
+            auto* recovery = qobject_cast<frmDataRecovery*>(modal);
+            QVERIFY(recovery != nullptr);
+            offered = recovery->lstLogFiles->count() == 1;
+            recovery->lstLogFiles->item(0)->setCheckState(Qt::Checked);
+            answerFileDialog(dir, QStringLiteral("\u0394-run \u8A66\u6599"));
+            recovery->cmdRecoverButton->click();
+            recovery->cmdDoneButton->click();
+            keepSystemName();
+        });
+        w.show();
+        QTRY_VERIFY(offered);
+        QTRY_COMPARE(w.recorder().globals.InstanceNumber != 0, true);
+        QCOMPARE(namesOnDisk(bytes(dir)), std::set<std::string>{bytes(QStringLiteral("\u0394-run \u8A66\u6599.chl"))});
+        QVERIFY(QFileInfo(dir + QStringLiteral("/\u0394-run \u8A66\u6599.chl")).size() > 0);
+        QVERIFY2(ui.boxes.empty(), ui.boxes.empty() ? "" : ui.boxes[0].text.c_str());
         dialogs.setParent(nullptr);
     }
 
