@@ -82,7 +82,7 @@ inline int thinLineWidth(double ratio) { return std::max(1, static_cast<int>(std
 inline void fillLineChart(Pelomar& chart) {
     chart.setSamplingRate(0.05f);
     chart.setXEnd(10);
-    for (int i = 0; i <= 30; ++i) chart.AddPoints(1.9f, static_cast<float>(50 + 400 * i / 30.0));
+    for (int i = 0; i < 30; ++i) chart.AddPoints(1.9f, static_cast<float>(50 + 400 * i / 30.0));
     chart.Redraw();
     for (const float at : {6.0f, 7.5f, 9.0f}) chart.AddLabel("1", 0x00FF00, 60, at);
 }
@@ -173,15 +173,16 @@ inline LineFigures measureLineChart(const QImage& img) {
     const int left = edge(-1, 0), right = edge(1, 0), top = edge(0, -1), bottom = edge(0, 1);
     f.frame = QRect(QPoint(left, top), QPoint(right, bottom));
     const int m = 6;  // clear of the corners and of the ticks' ends
-    f.frameLeft = verticalLineWidths(img, left + m, -1, top + m, bottom - m, black, 2 * m);
+    // The stems stand from the bottom edge to the circles a fifth of the way
+    // up; the ramp starts on the left edge below them.
+    const int stemTop = bottom - (bottom - top) / 5;
+    f.frameLeft = verticalLineWidths(img, left + m, -1, top + m, stemTop, black, 2 * m);
     f.frameRight = verticalLineWidths(img, right - m, 1, top + m, bottom - m, black, 2 * m);
     f.frameTop = horizontalLineWidths(img, top + m, -1, left + m, right - m, black, 2 * m);
     // The time axis's ticks hang from the bottom edge: their columns are left out.
     f.frameBottom = horizontalLineWidths(img, bottom - m, 1, left + m, right - m, black, 2 * m);
     for (auto it = f.frameBottom.begin(); it != f.frameBottom.end();)
         it = it->first > kLongestThinLine ? f.frameBottom.erase(it) : std::next(it);
-    // The stems between the bottom edge and the circles, a fifth of the way up.
-    const int stemTop = bottom - (bottom - top) / 5;
     for (int y = stemTop; y < bottom - m; ++y) {
         int x = left + m;
         while (x < right - m) {
