@@ -57,10 +57,6 @@ public:
         }
         for (int i = 0; i < pen_; ++i) setPixel(x + i * dx, y + i * dy);
     }
-    void setSquare(int x, int y) const {
-        for (int i = 0; i < pen_; ++i)
-            for (int j = 0; j < pen_; ++j) setPixel(x + i, y + j);
-    }
 
     // The last pixel and direction of a segment, without drawing it: the
     // start of a closed contour's first segment.
@@ -274,21 +270,25 @@ bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t cou
         s.lastPointOf(fx(before.x), fx(before.y), fx(points[0].x), fx(points[0].y));
     }
     core::DevicePoint p = points[0];
-    // Steepness of the last segment drawn: 0 none, 1 flat, 2 steep.
-    int lastSlope = 0;
     for (const core::DevicePoint* q = points + 1; q < end; ++q) {
         if (!closed && q == end - 1) caps |= kCapEnd;
-        const int slope = std::abs(q->x - p.x) < std::abs(q->y - p.y) ? 2 : 1;
         // A segment too short to set a pixel keeps its start for the next one.
-        if (s.line(fx(p.x), fx(p.y), fx(q->x), fx(q->y), caps)) {
-            // Where a flat segment meets a steep one the spans of the two
-            // leave the corner's far pixels out.
-            if (width > 1 && lastSlope != 0 && slope != lastSlope) s.setSquare(p.x, p.y);
-            lastSlope = slope;
-            p = *q;
-        }
+        if (s.line(fx(p.x), fx(p.y), fx(q->x), fx(q->y), caps)) p = *q;
         caps = 0;
     }
+    // Each segment also spans both its ends across its own minor axis, so
+    // that a vertex is as wide as the segments on either side (which one of
+    // them set its pixel depends on where a pass began), and a polyline
+    // drawn in pieces from vertex to vertex comes out as when drawn whole.
+    if (width > 1)
+        for (const core::DevicePoint* a = points; a + 1 < end; ++a) {
+            const core::DevicePoint* b = a + 1;
+            const int dx = std::abs(b->x - a->x), dy = std::abs(b->y - a->y);
+            if (dx == 0 && dy == 0) continue;
+            const bool steep = dx < dy;
+            s.setSpan(a->x, a->y, steep ? 1 : 0, steep ? 0 : 1);
+            s.setSpan(b->x, b->y, steep ? 1 : 0, steep ? 0 : 1);
+        }
     return true;
 }
 

@@ -17,8 +17,9 @@ namespace pelomar {
 // A `width` above 1 draws the same line that many pixels wide across its
 // minor axis: each pixel set becomes `width` pixels to the right of it
 // (along a steep segment) or below it (along a flat one), so that the line
-// keeps one width along its length; a corner where a flat segment meets a
-// steep one is filled as a square of that side.
+// keeps one width along its length, and each vertex takes the spans of the
+// segments on both sides. A polyline drawn in pieces that share their end
+// vertices then sets the pixels of the whole.
 bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t count, QRgb color,
                       int width = 1);
 

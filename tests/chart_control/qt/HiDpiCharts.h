@@ -87,8 +87,8 @@ inline void fillLineChart(Pelomar& chart) {
     for (const float at : {6.0f, 7.5f, 9.0f}) chart.AddLabel("1", 0x00FF00, 60, at);
 }
 
-// A run longer than this is no thin line but a tick beside one.
-constexpr int kLongestThinLine = 3;
+// Device pixels beside a tick where the bottom edge is clear of it.
+constexpr int kTickClearance = 4;
 
 // The charts whose pictures at scale 1 are kept under tests/data/pictures:
 // traces, marks and captions of a long run; the markers of a narrow view;
@@ -179,10 +179,14 @@ inline LineFigures measureLineChart(const QImage& img) {
     f.frameLeft = verticalLineWidths(img, left + m, -1, top + m, stemTop, black, 2 * m);
     f.frameRight = verticalLineWidths(img, right - m, 1, top + m, bottom - m, black, 2 * m);
     f.frameTop = horizontalLineWidths(img, top + m, -1, left + m, right - m, black, 2 * m);
-    // The time axis's ticks hang from the bottom edge: their columns are left out.
-    f.frameBottom = horizontalLineWidths(img, bottom - m, 1, left + m, right - m, black, 2 * m);
-    for (auto it = f.frameBottom.begin(); it != f.frameBottom.end();)
-        it = it->first > kLongestThinLine ? f.frameBottom.erase(it) : std::next(it);
+    // The time axis's ticks hang from the bottom edge: a column whose run is
+    // longer than a few pixels either side of it holds a tick, and is left
+    // out.
+    const auto bottomRun = [&](int x) { return runFrom(img, x, bottom - m, 0, 1, 2 * m, black); };
+    for (int x = left + m; x < right - m; ++x) {
+        const int n = bottomRun(x);
+        if (n && n <= std::min(bottomRun(x - kTickClearance), bottomRun(x + kTickClearance))) ++f.frameBottom[n];
+    }
     for (int y = stemTop; y < bottom - m; ++y) {
         int x = left + m;
         while (x < right - m) {

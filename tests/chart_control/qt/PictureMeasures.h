@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -57,6 +58,48 @@ inline BlockMeasure uniformBlocks(const QImage& image, int s, QRgb background) {
         }
     }
     return m;
+}
+
+// The same measure at any scale: the device pixels whose middles fall in one
+// logical pixel (its footprint: 1 to 4 pixels at 1.25 and 1.5, the s x s
+// block at a whole scale s) are its blown-up copy when the picture was drawn
+// at logical size. Footprints of a single pixel tell nothing and are left
+// out. Where the blow-up put the logical grid depends on how it rounded, so
+// the grid is tried at four phases and the most uniform one counts.
+inline BlockMeasure uniformFootprints(const QImage& image, double ratio, QRgb background) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb back = background & 0xFFFFFF;
+    BlockMeasure best;
+    for (const double phase : {0.0, 0.25, 0.5, 0.75}) {
+        // The first device pixel of each logical one, along one axis.
+        const auto starts = [&](int deviceLength) {
+            QList<int> first;
+            for (int d = 0; d < deviceLength; ++d)
+                if (first.size() <= static_cast<int>(std::floor((d + phase) / ratio))) first << d;
+            first << deviceLength;
+            return first;
+        };
+        const QList<int> xs = starts(img.width()), ys = starts(img.height());
+        BlockMeasure m;
+        for (qsizetype j = 0; j + 1 < ys.size(); ++j) {
+            for (qsizetype i = 0; i + 1 < xs.size(); ++i) {
+                if ((xs[i + 1] - xs[i]) * (ys[j + 1] - ys[j]) < 2) continue;
+                const QRgb first = img.pixel(xs[i], ys[j]) & 0xFFFFFF;
+                bool inked = false, same = true;
+                for (int y = ys[j]; y < ys[j + 1]; ++y)
+                    for (int x = xs[i]; x < xs[i + 1]; ++x) {
+                        const QRgb p = img.pixel(x, y) & 0xFFFFFF;
+                        inked = inked || p != back;
+                        same = same && p == first;
+                    }
+                if (!inked) continue;
+                ++m.inked;
+                m.uniform += same ? 1 : 0;
+            }
+        }
+        if (m.inked > 0 && (best.inked == 0 || m.share() > best.share())) best = m;
+    }
+    return best;
 }
 
 // Length of the run of `ink` pixels that starts at the first ink pixel met
