@@ -176,7 +176,7 @@ namespace {
 // picture covers every pixel that the window gives the chart.
 int devicePixels(int logical, double ratio) {
     if (ratio == 1) return logical;
-    return static_cast<int>(std::ceil(logical * ratio - 1e-6)) + 1;
+    return static_cast<int>(std::ceil(logical * ratio - 1e-6));
 }
 
 // Text measures of a picture without the picture: the same resolution.
