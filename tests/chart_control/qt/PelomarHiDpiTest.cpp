@@ -25,6 +25,14 @@ void addWaves(Pelomar& chart, int from, int count) {
                         static_cast<float>(250 + 200 * std::cos(i / 70.0)));
 }
 
+void reexpose(QWidget& window) {
+    const QSize size = window.size();
+    window.resize(size + QSize(1, 1));
+    paintPending();
+    window.resize(size);
+    paintPending();
+}
+
 }  // namespace
 
 class PelomarHiDpiTest : public QObject {
@@ -140,6 +148,40 @@ private slots:
         chart.Redraw();
         paintPending();
         QCOMPARE(stage.pixels(), live);
+    }
+
+    // Run on two screens, of scale 1 and 2: the chart moved from one to the
+    // other is drawn anew at the other's resolution, and back again as it was.
+    void drawnAnewOnAScreenOfAnotherScale() {
+        QScreen* one = nullptr;
+        QScreen* two = nullptr;
+        for (QScreen* s : qApp->screens()) (s->devicePixelRatio() == 1 ? one : two) = s;
+        QVERIFY2(one && two && two->devicePixelRatio() == 2, "wants screens of scale 1 and 2");
+        Stage stage(QSize(800, 520));
+        stage.window.setScreen(one);
+        QVERIFY(stage.show());
+        fillLineChart(*stage.chart);
+        paintPending();
+        const QImage before = stage.pixels();
+        QCOMPARE(stage.chart->picture().devicePixelRatio(), 1.0);
+
+        stage.window.setScreen(two);
+        // The screen change alone draws it anew, before any paint.
+        QCOMPARE(stage.chart->picture().devicePixelRatio(), 2.0);
+        QCOMPARE(stage.chart->picture().size(), QSize(1600, 1040));
+        // A window system gives the window a backing store of its new device
+        // size; the offscreen one does at the next resize.
+        reexpose(stage.window);
+        const QImage shown = stage.pixels();
+        QCOMPARE(shown.size(), QSize(1600, 1040));
+        const BlockMeasure blocks = uniformFootprints(shown, 2, 0xFFFFFF);
+        QVERIFY2(blocks.inked > 1000 && blocks.share() < 0.75, qPrintable(figures(blocks)));
+        QVERIFY2(measureLineChart(shown).allOf(2), qPrintable(measureLineChart(shown).text()));
+
+        stage.window.setScreen(one);
+        QCOMPARE(stage.chart->picture().devicePixelRatio(), 1.0);
+        reexpose(stage.window);
+        QCOMPARE(stage.pixels(), before);
     }
 
     // Run at scale 1 only: the pictures of tests/data/pictures, kept from
