@@ -300,11 +300,9 @@ void PainterSurface::printRotated(const std::string& text, const std::string& fa
     const QFontMetricsF fm(f, device_);
     const QString s = fromCodePage(text);
     if (deviceScaled()) {
-        deviceText(toDevice(currentX_, currentY_), f, fm.ascent(), s, -90);
-        if (!wholeTouched())
-            touch(QTransform().translate(toDevice(currentX_, currentY_).x(), toDevice(currentX_, currentY_).y())
-                      .rotate(-90)
-                      .mapRect(textBounds(fm, s)));
+        const QPointF at = toDevice(currentX_, currentY_);
+        deviceText(at, f, fm.ascent(), s, -90);
+        if (!wholeTouched()) touch(QTransform::fromTranslate(at.x(), at.y()).rotate(-90).mapRect(textBounds(fm, s)));
         return;
     }
     painter_->save();
@@ -354,16 +352,19 @@ void PainterSurface::devicePolyline(const core::DevicePoint* points, size_t coun
         drawThinPolyline(deviceView_, device.data(), count, fore_.rgba(), lineWidth_))
         return;
     // What the fast path refuses (points off the picture): the one-pixel
-    // polyline repeated across both axes.
+    // polyline repeated across both axes, one pixel wider at its steps.
     polygon_.resize(static_cast<qsizetype>(count));
     painter_->setPen(QPen(fore_, 0));
-    for (int i = 0; i < lineWidth_; ++i)
-        for (const QPoint shift : {QPoint(i, 0), QPoint(0, i)}) {
-            for (size_t j = 0; j < count; ++j)
-                polygon_[static_cast<qsizetype>(j)] = QPoint(device[j].x, device[j].y) + shift;
-            painter_->drawPolyline(polygon_);
-            if (i == 0) break;
-        }
+    const auto drawShifted = [&](QPoint shift) {
+        for (size_t j = 0; j < count; ++j)
+            polygon_[static_cast<qsizetype>(j)] = QPoint(device[j].x, device[j].y) + shift;
+        painter_->drawPolyline(polygon_);
+    };
+    drawShifted(QPoint(0, 0));
+    for (int i = 1; i < lineWidth_; ++i) {
+        drawShifted(QPoint(i, 0));
+        drawShifted(QPoint(0, i));
+    }
 }
 
 }  // namespace pelomar

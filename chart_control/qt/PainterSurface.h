@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QColor>
-#include <QImage>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPolygon>
 #include <QRect>
@@ -23,8 +23,8 @@ namespace pelomar {
 // ones (a screen of scale 1.25, 2, ...). The chart is then laid out in
 // logical pixels as on any screen, and drawn at device resolution: text at
 // the device's size, and the one-pixel lines of scale 1 as lines of
-// thinLineWidth() device pixels, each the pixels whose middle lies nearest
-// to the logical position times the scale, so that they keep one width along
+// round(scale) device pixels, each the pixels whose middle lies nearest to
+// the logical position times the scale, so that they keep one width along
 // their length at every scale. At scale 1 the pixels are those of the plain
 // painter.
 class PainterSurface : public core::DrawingSurface {
@@ -49,11 +49,6 @@ public:
     // margin for pens and antialiasing; empty when nothing was drawn.
     void resetDirty() { touched_ = false; }
     QRect dirty() const;
-
-    // Device pixels per logical pixel of the pass, and the width in device
-    // pixels of the lines that are one pixel wide at scale 1.
-    double deviceRatio() const { return ratio_; }
-    int thinLineWidth() const { return lineWidth_; }
 
     int32_t pixelWidth() const override { return scale_.pixelWidth; }
     int32_t pixelHeight() const override { return scale_.pixelHeight; }
@@ -102,8 +97,8 @@ protected:
 private:
     // Logical pixels of the user scale.
     QPointF toDevice(double x, double y) const;
-    // At a ratio other than 1: the first of the thinLineWidth() device pixels
-    // a line at logical position v covers.
+    // At a ratio other than 1: the first of the lineWidth_ device pixels a
+    // line at logical position v covers.
     int lineStart(double v) const;
     bool deviceScaled() const { return ratio_ != 1; }
     void deviceLine(QPointF a, QPointF b);
@@ -121,6 +116,7 @@ private:
     // and the traces' polyline address in device pixels.
     QImage deviceView_;
     double ratio_ = 1;
+    // Device pixels across a line that is one pixel wide at scale 1.
     int lineWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     core::UserScale scale_;

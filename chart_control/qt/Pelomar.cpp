@@ -273,9 +273,7 @@ bool Pelomar::event(QEvent* event) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     newScale = newScale || event->type() == QEvent::DevicePixelRatioChange;
 #endif
-    if (newScale) guardEvent("ScreenChange", [&] {
-            if (pictureOfOtherScale()) fullRedraw();
-        });
+    if (newScale && pictureOfOtherScale()) guardEvent("ScreenChange", [&] { fullRedraw(); });
     return QWidget::event(event);
 }
 
