@@ -57,9 +57,12 @@ void PainterSurface::beginPicture(QImage& picture, QSize logical) {
     deviceView_ = QImage(picture.bits(), picture.width(), picture.height(), picture.bytesPerLine(),
                          picture.format());
     // Text is measured as on the logical picture: the layout is the same at
-    // every scale.
-    deviceView_.setDotsPerMeterX(picture.dotsPerMeterX());
-    deviceView_.setDotsPerMeterY(picture.dotsPerMeterY());
+    // every scale. Between passes it is measured on a pixel of the same kind.
+    for (QImage* i : {&deviceView_, &viewMetrics_}) {
+        if (i == &viewMetrics_ && i->isNull()) *i = QImage(1, 1, QImage::Format_RGB32);
+        i->setDotsPerMeterX(picture.dotsPerMeterX());
+        i->setDotsPerMeterY(picture.dotsPerMeterY());
+    }
     device_ = &deviceView_;
     scale_.pixelWidth = std::max(1, logical.width());
     scale_.pixelHeight = std::max(1, logical.height());
@@ -83,7 +86,7 @@ void PainterSurface::end() {
     if (painter_) painter_->end();
     painter_.reset();
     if (!deviceView_.isNull()) {
-        if (device_ == &deviceView_) device_ = nullptr;
+        if (device_ == &deviceView_) device_ = &viewMetrics_;
         deviceView_ = QImage();
     }
 }

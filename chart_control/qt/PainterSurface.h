@@ -115,6 +115,7 @@ private:
     // The screen picture's pixels as an image of scale 1, which the painter
     // and the traces' polyline address in device pixels.
     QImage deviceView_;
+    QImage viewMetrics_;
     double ratio_ = 1;
     // Device pixels across a line that is one pixel wide at scale 1.
     int lineWidth_ = 1;

@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QImage>
 #include <QPixmap>
+#include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "PictureMeasures.h"
+#include "ReportSample.h"
 #include "SyntheticRun.h"
 #include "pelomar/Pelomar.h"
 
@@ -140,6 +143,26 @@ inline const std::vector<GoldenChart>& goldenCharts() {
          }},
     };
     return charts;
+}
+
+// The first page of the sample report printed to a PDF in `folder`, as
+// pdftoppm shows it at 40 dpi; a null image when it cannot be made.
+inline QImage printedReportPage(const QString& folder) {
+    Pelomar chart;
+    fillReportSample(chart, 12, 6);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(folder + QStringLiteral("/report.pdf"));
+    chart.setPrinter(&printer);
+    chart.PrintGraph(true, true, true, PrintOptionTypeEnm::UVTrace_EventMark_CondTrace);
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                                              QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                              QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                              folder + QStringLiteral("/report.pdf"), folder + QStringLiteral("/page")});
+    if (!raster.waitForFinished(60000) || raster.exitCode() != 0) return {};
+    return QImage(folder + QStringLiteral("/page.png")).convertToFormat(QImage::Format_RGB32);
 }
 
 // The widths of the chart's one-pixel lines on its device picture.

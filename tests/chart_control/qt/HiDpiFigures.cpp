@@ -7,6 +7,7 @@
 // writes the pictures of the golden charts instead (tests/data/pictures).
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
             const QImage picture = stage.chart->picture().convertToFormat(QImage::Format_RGB32);
             if (!picture.save(out + QLatin1Char('/') + QLatin1String(g.name) + QStringLiteral(".png"))) return 1;
         }
-        return 0;
+        QTemporaryDir scratch;
+        const QImage page = printedReportPage(scratch.path());
+        return !page.isNull() && page.save(out + QStringLiteral("/report-page1.png")) ? 0 : 1;
     }
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 

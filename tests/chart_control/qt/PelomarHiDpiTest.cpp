@@ -150,6 +150,17 @@ private slots:
         QCOMPARE(stage.pixels(), live);
     }
 
+    // The printer has no display scale: the report comes out as at scale 1.
+    void thePrintedReportIsTheSameAtEveryScale() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QImage page = printedReportPage(dir.path());
+        QVERIFY(!page.isNull());
+        const QImage kept = QImage(QStringLiteral(TAVRIN_TEST_DATA "/pictures/report-page1.png"))
+                                .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(page, kept);
+    }
+
     // Run on two screens, of scale 1 and 2: the chart moved from one to the
     // other is drawn anew at the other's resolution, and back again as it was.
     void drawnAnewOnAScreenOfAnotherScale() {
