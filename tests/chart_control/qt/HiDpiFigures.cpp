@@ -55,6 +55,9 @@ int main(int argc, char** argv) {
                 run.height(), runShot.width(), runShot.height(), run.picture().width(), run.picture().height());
     std::printf("run chart: %d of %d inked %dx%d blocks uniform (%.1f%%)\n", blocks.uniform, blocks.inked, s, s,
                 100 * blocks.share());
+    const BlockMeasure footprints = uniformFootprints(runShot, ratio, 0xFFFFFF);
+    std::printf("run chart: %d of %d inked footprints uniform (%.1f%%)\n", footprints.uniform, footprints.inked,
+                100 * footprints.share());
 
     Stage lineStage(QSize(800, 520));
     if (!lineStage.show()) return 1;
