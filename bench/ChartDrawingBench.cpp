@@ -1,5 +1,7 @@
 // The chart on screen, timed through to its window's backing store: a full
-// redraw of a 30-hour run and the drawing of 700 ms batches of live points.
+// redraw of a 30-hour run and the drawing of 700 ms batches of live points,
+// on a screen of scale 1 and of scale 2 (the picture then holds four times
+// the pixels).
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -14,10 +16,11 @@ namespace {
 constexpr int32_t kPointsPerHour = 18000;
 
 // A shown 1600 x 900 chart holding `points` samples, whose view leaves
-// `spareMinutes` after them.
-std::unique_ptr<pelomar::Pelomar> shownChart(int32_t points, int spareMinutes) {
+// `spareMinutes` after them, on a screen of display scale `scale`.
+std::unique_ptr<pelomar::Pelomar> shownChart(int32_t points, int spareMinutes, int scale = 1) {
     tavrin::bench::app();
     auto chart = std::make_unique<pelomar::Pelomar>();
+    chart->setScreen(tavrin::bench::screenOfScale(scale));
     chart->resize(1600, 900);
     chart->setXEnd(static_cast<float>(points / 300 + spareMinutes));
     tavrin::bench::addRunPoints(*chart, 0, points);
@@ -28,7 +31,8 @@ std::unique_ptr<pelomar::Pelomar> shownChart(int32_t points, int spareMinutes) {
 }
 
 void BM_FullRedrawToScreen(benchmark::State& state) {
-    auto chart = shownChart(static_cast<int32_t>(state.range(0)), 60);
+    auto chart = shownChart(static_cast<int32_t>(state.range(0)), 60, static_cast<int>(state.range(1)));
+    if (chart->devicePixelRatioF() != static_cast<double>(state.range(1))) state.SkipWithError("no screen of that scale");
     PaintCounter counter(*chart);
     int64_t missed = 0;
     for (auto _ : state) {
@@ -37,7 +41,10 @@ void BM_FullRedrawToScreen(benchmark::State& state) {
     }
     tavrin::bench::reportPaints(state, counter, missed);
 }
-BENCHMARK(BM_FullRedrawToScreen)->ArgName("points")->Arg(30 * kPointsPerHour)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullRedrawToScreen)
+    ->ArgNames({"points", "scale"})
+    ->ArgsProduct({{30 * kPointsPerHour}, {1, 2}})
+    ->Unit(benchmark::kMillisecond);
 
 // The picture alone, without the repaint, for comparison.
 void BM_FullRedrawPicture(benchmark::State& state) {
@@ -52,11 +59,14 @@ BENCHMARK(BM_FullRedrawPicture)->ArgName("points")->Arg(30 * kPointsPerHour)->Un
 
 // One decoder batch of the live run: 700 ms at 5 points a second, 4 points,
 // added, drawn and painted. The view leaves room for every iteration.
+// painted_px counts logical pixels; at scale 2 each is four device pixels.
 constexpr int kBatchIterations = 3000;
 
 void BM_AppendBatchToScreen(benchmark::State& state) {
     const auto points = static_cast<int32_t>(state.range(0));
-    auto chart = shownChart(points, kBatchIterations * 4 / 300 + 60);
+    const auto scale = static_cast<int>(state.range(1));
+    auto chart = shownChart(points, kBatchIterations * 4 / 300 + 60, scale);
+    if (chart->devicePixelRatioF() != scale) state.SkipWithError("no screen of that scale");
     // The samples are made beforehand: the decoder hands them over as they are.
     std::vector<tavrin::bench::RunSample> samples;
     for (int32_t i = 0; i < kBatchIterations * 4; ++i) samples.push_back(tavrin::bench::runSample(points + i));
@@ -71,10 +81,8 @@ void BM_AppendBatchToScreen(benchmark::State& state) {
     tavrin::bench::reportPaints(state, counter, missed);
 }
 BENCHMARK(BM_AppendBatchToScreen)
-    ->ArgName("points")
-    ->Arg(1 * kPointsPerHour)
-    ->Arg(10 * kPointsPerHour)
-    ->Arg(30 * kPointsPerHour)
+    ->ArgNames({"points", "scale"})
+    ->ArgsProduct({{1 * kPointsPerHour, 10 * kPointsPerHour, 30 * kPointsPerHour}, {1, 2}})
     ->Iterations(kBatchIterations)
     ->Unit(benchmark::kMicrosecond);
 

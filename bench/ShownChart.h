@@ -6,8 +6,10 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QWidget>
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <memory>
 
@@ -18,20 +20,37 @@ namespace tavrin::bench {
 
 // The application of a benchmark program, on the offscreen platform unless
 // QT_QPA_PLATFORM names another. Without a runtime folder of the session Qt
-// would make one under $TMPDIR; it gets one that goes at the end.
+// would make one under $TMPDIR; it gets one that goes at the end. The
+// offscreen platform gets two screens, the second of display scale 2 (see
+// screenOfScale).
 inline QApplication& app() {
     static int argc = 1;
     static char name[] = "tavrin_bench";
     static char* argv[] = {name, nullptr};
+    static const BenchFolder folder;
     static QApplication* a = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            static const BenchFolder runtime;
-            qputenv("XDG_RUNTIME_DIR", runtime.path().string().c_str());
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            const std::string config = folder.file("screens.json");
+            if (FILE* f = std::fopen(config.c_str(), "w")) {
+                std::fputs(R"({"screens": [{"name": "scale1", "width": 4000, "height": 2400},)"
+                           R"( {"name": "scale2", "width": 4000, "height": 2400}]})",
+                           f);
+                std::fclose(f);
+            }
+            qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).c_str());
+            if (qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS")) qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
         }
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", folder.path().string().c_str());
         return new QApplication(argc, argv);
     }();
     return *a;
+}
+
+// The screen whose display scale is `scale` (1 or 2), or the first one.
+inline QScreen* screenOfScale(double scale) {
+    for (QScreen* s : app().screens())
+        if (s->devicePixelRatio() == scale) return s;
+    return app().primaryScreen();
 }
 
 // Counts the paint events a widget receives and the pixels they cover.

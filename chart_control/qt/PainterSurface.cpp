@@ -5,6 +5,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "FontMapping.h"
 #include "OleColors.h"
@@ -31,6 +32,8 @@ PainterSurface::~PainterSurface() { end(); }
 
 void PainterSurface::begin(QPaintDevice* device) {
     end();
+    ratio_ = 1;
+    lineWidth_ = 1;
     device_ = device;
     scale_.pixelWidth = device ? device->width() : 1;
     scale_.pixelHeight = device ? device->height() : 1;
@@ -41,8 +44,38 @@ void PainterSurface::begin(QPaintDevice* device) {
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+void PainterSurface::beginPicture(QImage& picture, QSize logical) {
+    const double ratio = picture.devicePixelRatio();
+    if (ratio == 1 || picture.isNull()) {
+        begin(&picture);
+        return;
+    }
+    end();
+    ratio_ = ratio;
+    lineWidth_ = std::max(1, static_cast<int>(std::lround(ratio)));
+    // bits() parts a picture shared with a copy from it before the pass.
+    deviceView_ = QImage(picture.bits(), picture.width(), picture.height(), picture.bytesPerLine(),
+                         picture.format());
+    // Text is measured as on the logical picture: the layout is the same at
+    // every scale. Between passes it is measured on a pixel of the same kind.
+    for (QImage* i : {&deviceView_, &viewMetrics_}) {
+        if (i == &viewMetrics_ && i->isNull()) *i = QImage(1, 1, QImage::Format_RGB32);
+        i->setDotsPerMeterX(picture.dotsPerMeterX());
+        i->setDotsPerMeterY(picture.dotsPerMeterY());
+    }
+    device_ = &deviceView_;
+    scale_.pixelWidth = std::max(1, logical.width());
+    scale_.pixelHeight = std::max(1, logical.height());
+    updateFont();
+    painter_ = std::make_unique<QPainter>(&deviceView_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 void PainterSurface::beginMeasuring(QPaintDevice* metrics, int width, int height) {
     end();
+    ratio_ = 1;
+    lineWidth_ = 1;
     device_ = metrics;
     scale_.pixelWidth = width;
     scale_.pixelHeight = height;
@@ -52,6 +85,10 @@ void PainterSurface::beginMeasuring(QPaintDevice* metrics, int width, int height
 void PainterSurface::end() {
     if (painter_) painter_->end();
     painter_.reset();
+    if (!deviceView_.isNull()) {
+        if (device_ == &deviceView_) device_ = &viewMetrics_;
+        deviceView_ = QImage();
+    }
 }
 
 void PainterSurface::setScale(double left, double top, double right, double bottom) {
@@ -61,7 +98,7 @@ void PainterSurface::setScale(double left, double top, double right, double bott
 void PainterSurface::clear() {
     if (active() && device_) {
         painter_->fillRect(0, 0, device_->width(), device_->height(), background_);
-        touch(0, 0, device_->width(), device_->height(), 0);
+        touch(0, 0, scale_.pixelWidth, scale_.pixelHeight, 0);
     }
     currentX_ = scale_.left;
     currentY_ = scale_.top;
@@ -108,6 +145,48 @@ QRect PainterSurface::dirty() const {
 
 QPointF PainterSurface::toDevice(double x, double y) const {
     return {scale_.toPixelX(x), scale_.toPixelY(y)};
+}
+
+// The lineWidth_ device pixels whose middle lies nearest to v x ratio: at
+// scale 1 and width 1 the pixel the aliased painter sets, floor(v).
+int PainterSurface::lineStart(double v) const {
+    const double d = std::floor(v * ratio_ - lineWidth_ / 2.0 + 0.5);
+    return static_cast<int>(std::clamp(d, -1e9, 1e9));
+}
+
+// A line between two logical points at device resolution: both end pixels
+// included, as the square caps of the painter's one-pixel pen.
+void PainterSurface::deviceLine(QPointF a, QPointF b) {
+    if (!(std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(b.x()) && std::isfinite(b.y()))) return;
+    const int w = lineWidth_;
+    const int x1 = lineStart(a.x()), y1 = lineStart(a.y()), x2 = lineStart(b.x()), y2 = lineStart(b.y());
+    if (x1 == x2 || y1 == y2) {
+        painter_->fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                                 QPoint(std::max(x1, x2) + w - 1, std::max(y1, y2) + w - 1)),
+                           fore_);
+        return;
+    }
+    // A slanting line: the one-pixel line repeated across its minor axis.
+    painter_->setPen(QPen(fore_, 0, penStyle_));
+    const bool steep = std::abs(y2 - y1) > std::abs(x2 - x1);
+    for (int i = 0; i < w; ++i) {
+        const QPoint shift = steep ? QPoint(i, 0) : QPoint(0, i);
+        painter_->drawLine(QPoint(x1, y1) + shift, QPoint(x2, y2) + shift);
+    }
+}
+
+// Text with its top-left corner at the logical point `at`, laid out in
+// logical pixels and rasterised at device resolution; `turn` in degrees.
+void PainterSurface::deviceText(const QPointF& at, const QFont& font, double ascent, const QString& text,
+                                double turn) {
+    painter_->save();
+    painter_->setFont(font);
+    painter_->setPen(fore_);
+    painter_->scale(ratio_, ratio_);
+    painter_->translate(at);
+    if (turn != 0) painter_->rotate(turn);
+    painter_->drawText(QPointF(0, ascent), text);
+    painter_->restore();
 }
 
 void PainterSurface::updateFont() {
@@ -157,18 +236,29 @@ double PainterSurface::textHeight(const std::string& /*text*/) const {
 
 void PainterSurface::line(double x1, double y1, double x2, double y2) {
     if (!active()) return;
-    painter_->setPen(QPen(fore_, 0, penStyle_));
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
-    painter_->drawLine(a, b);
+    if (deviceScaled() && penStyle_ == Qt::SolidLine) {
+        deviceLine(a, b);
+    } else {
+        painter_->setPen(QPen(fore_, 0, penStyle_));
+        painter_->drawLine(a, b);
+    }
     touch(a.x(), a.y(), b.x(), b.y());
 }
 
 void PainterSurface::box(double x1, double y1, double x2, double y2) {
     if (!active()) return;
-    painter_->setPen(QPen(fore_, 0, penStyle_));
-    painter_->setBrush(Qt::NoBrush);
     const QPointF a = toDevice(x1, y1), b = toDevice(x2, y2);
-    painter_->drawRect(QRectF(a, b).normalized());
+    if (deviceScaled() && penStyle_ == Qt::SolidLine) {
+        deviceLine(a, QPointF(b.x(), a.y()));
+        deviceLine(QPointF(b.x(), a.y()), b);
+        deviceLine(b, QPointF(a.x(), b.y()));
+        deviceLine(QPointF(a.x(), b.y()), a);
+    } else {
+        painter_->setPen(QPen(fore_, 0, penStyle_));
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawRect(QRectF(a, b).normalized());
+    }
     touch(a.x(), a.y(), b.x(), b.y());
 }
 
@@ -180,13 +270,13 @@ void PainterSurface::circle(double x, double y, double radius) {
     if (!std::isfinite(r)) return;
     painter_->save();
     painter_->setRenderHint(QPainter::Antialiasing, true);
-    painter_->setPen(QPen(fore_, 1));
+    painter_->setPen(QPen(fore_, lineWidth_));
     if (fillStyle_ == core::FillStyle::Solid)
         painter_->setBrush(toQColor(fillColor_));
     else
         painter_->setBrush(Qt::NoBrush);
     const QPointF c = toDevice(x, y);
-    painter_->drawEllipse(c, r, r);
+    painter_->drawEllipse(c * ratio_, r * ratio_, r * ratio_);
     painter_->restore();
     touch(c.x() - r, c.y() - r, c.x() + r, c.y() + r);
 }
@@ -198,7 +288,10 @@ void PainterSurface::print(const std::string& text) {
         painter_->setFont(font_);
         const QPointF at = toDevice(currentX_, currentY_);
         const QString s = qtText(text);
-        painter_->drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
+        if (deviceScaled())
+            deviceText(at, font_, fm.ascent(), s, 0);
+        else
+            painter_->drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
         if (!wholeTouched()) touch(textBounds(fm, s).translated(at));
     }
     currentY_ += textHeight(text);
@@ -212,12 +305,18 @@ void PainterSurface::printRotated(const std::string& text, const std::string& fa
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(height / kCellPerEm))));
     f.setBold(bold);
     const QFontMetricsF fm(f, device_);
+    const QString s = qtText(text);
+    if (deviceScaled()) {
+        const QPointF at = toDevice(currentX_, currentY_);
+        deviceText(at, f, fm.ascent(), s, -90);
+        if (!wholeTouched()) touch(QTransform::fromTranslate(at.x(), at.y()).rotate(-90).mapRect(textBounds(fm, s)));
+        return;
+    }
     painter_->save();
     painter_->setFont(f);
     painter_->setPen(fore_);
     painter_->translate(toDevice(currentX_, currentY_));
     painter_->rotate(-90);
-    const QString s = qtText(text);
     painter_->drawText(QPointF(0, fm.ascent()), s);
     if (!wholeTouched()) touch(painter_->transform().mapRect(textBounds(fm, s)));
     painter_->restore();
@@ -233,6 +332,10 @@ void PainterSurface::polyline(const core::DevicePoint* points, size_t count) {
         bottom = std::max(bottom, points[i].y);
     }
     touch(left, top, right, bottom);
+    if (deviceScaled()) {
+        devicePolyline(points, count);
+        return;
+    }
     // On the screen picture the traces skip the painter's general path and
     // set the same pixels.
     if (device_->devType() == QInternal::Image && painter_->transform().isIdentity() &&
@@ -244,6 +347,31 @@ void PainterSurface::polyline(const core::DevicePoint* points, size_t count) {
     for (size_t i = 0; i < count; ++i) polygon_[static_cast<qsizetype>(i)] = QPoint(points[i].x, points[i].y);
     painter_->setPen(QPen(fore_, 0));
     painter_->drawPolyline(polygon_);
+}
+
+// The trace at device resolution: each logical vertex goes where a line at
+// that logical position goes, and the polyline is thinLineWidth() pixels
+// wide across its minor axis.
+void PainterSurface::devicePolyline(const core::DevicePoint* points, size_t count) {
+    std::vector<core::DevicePoint> device(count);
+    for (size_t i = 0; i < count; ++i) device[i] = {lineStart(points[i].x), lineStart(points[i].y)};
+    if (!painter_->hasClipping() && painter_->compositionMode() == QPainter::CompositionMode_SourceOver &&
+        drawThinPolyline(deviceView_, device.data(), count, fore_.rgba(), lineWidth_))
+        return;
+    // What the fast path refuses (points off the picture): the one-pixel
+    // polyline repeated across both axes, one pixel wider at its steps.
+    polygon_.resize(static_cast<qsizetype>(count));
+    painter_->setPen(QPen(fore_, 0));
+    const auto drawShifted = [&](QPoint shift) {
+        for (size_t j = 0; j < count; ++j)
+            polygon_[static_cast<qsizetype>(j)] = QPoint(device[j].x, device[j].y) + shift;
+        painter_->drawPolyline(polygon_);
+    };
+    drawShifted(QPoint(0, 0));
+    for (int i = 1; i < lineWidth_; ++i) {
+        drawShifted(QPoint(i, 0));
+        drawShifted(QPoint(0, i));
+    }
 }
 
 }  // namespace pelomar

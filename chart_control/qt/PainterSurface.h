@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPolygon>
 #include <QRect>
@@ -17,6 +18,15 @@ namespace pelomar {
 // A drawing surface over any paint device (the screen picture, a printed
 // page). Font, colours, scale and current position persist across passes;
 // each pass runs between begin() and end().
+//
+// The screen picture may hold more device pixels than the chart has logical
+// ones (a screen of scale 1.25, 2, ...). The chart is then laid out in
+// logical pixels as on any screen, and drawn at device resolution: text at
+// the device's size, and the one-pixel lines of scale 1 as lines of
+// round(scale) device pixels, each the pixels whose middle lies nearest to
+// the logical position times the scale, so that they keep one width along
+// their length at every scale. At scale 1 the pixels are those of the plain
+// painter.
 class PainterSurface : public core::DrawingSurface {
 public:
     PainterSurface() = default;
@@ -24,6 +34,10 @@ public:
 
     // Starts a pass on `device`; the scale keeps its edges on the new size.
     void begin(QPaintDevice* device);
+    // Starts a pass on the screen picture of a chart of `logical` pixels:
+    // its pixels are the device pixels of that area at the picture's
+    // devicePixelRatio, and cover it whole.
+    void beginPicture(QImage& picture, QSize logical);
     // Starts a pass that draws nothing on an area of the given size: the
     // geometry and the text measures are those of a picture of that size
     // whose metrics `metrics` has.
@@ -84,7 +98,15 @@ protected:
 
 private:
     QString qtText(const std::string& text) const;
+    // Logical pixels of the user scale.
     QPointF toDevice(double x, double y) const;
+    // At a ratio other than 1: the first of the lineWidth_ device pixels a
+    // line at logical position v covers.
+    int lineStart(double v) const;
+    bool deviceScaled() const { return ratio_ != 1; }
+    void deviceLine(QPointF a, QPointF b);
+    void devicePolyline(const core::DevicePoint* points, size_t count);
+    void deviceText(const QPointF& at, const QFont& font, double ascent, const QString& text, double turn);
     // Adds the pixels from (x0, y0) to (x1, y1), both included, grown by `pen`.
     void touch(double x0, double y0, double x1, double y1, double pen = 1);
     void touch(const QRectF& r, double pen = 1) { touch(r.left(), r.top(), r.right(), r.bottom(), pen); }
@@ -93,6 +115,13 @@ private:
     bool active() const { return painter_ && painter_->isActive(); }
 
     QPaintDevice* device_ = nullptr;
+    // The screen picture's pixels as an image of scale 1, which the painter
+    // and the traces' polyline address in device pixels.
+    QImage deviceView_;
+    QImage viewMetrics_;
+    double ratio_ = 1;
+    // Device pixels across a line that is one pixel wide at scale 1.
+    int lineWidth_ = 1;
     std::unique_ptr<QPainter> painter_;
     core::UserScale scale_;
     QColor background_ = Qt::white;

@@ -1,7 +1,9 @@
 #include "pelomar/Pelomar.h"
 
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "OleColors.h"
 #include "EventGuard.h"
@@ -142,7 +144,7 @@ void Pelomar::Refresh() { update(); }
 void Pelomar::DrawNewPoints() {
     if (picMain_.isNull()) return;
     guardEvent("DrawNewPoints", [&] {
-        surface_->begin(&picMain_);
+        surface_->beginPicture(picMain_, pictureSize_);
         surface_->resetDirty();
         drawing_->DrawNewPoints(*surface_);
     });
@@ -170,6 +172,13 @@ void Pelomar::fullRedraw() {
 }
 
 namespace {
+// The device pixels of a logical extent: all those it touches, so that the
+// picture covers every pixel that the window gives the chart.
+int devicePixels(int logical, double ratio) {
+    if (ratio == 1) return logical;
+    return static_cast<int>(std::ceil(logical * ratio - 1e-6));
+}
+
 // Text measures of a picture without the picture: the same resolution.
 QImage& metricsDevice() {
     static QImage device = [] {
@@ -189,18 +198,26 @@ void Pelomar::drawPicture(bool keep) {
     const int w = std::max(1, width());
     const int h = std::max(1, height());
     if (keep) {
-        if (picMain_.size() != QSize(w, h)) picMain_ = QImage(w, h, QImage::Format_RGB32);
+        // Drawn at the screen's resolution: the logical layout in device pixels.
+        const double ratio = devicePixelRatioF();
+        const QSize device(devicePixels(w, ratio), devicePixels(h, ratio));
+        if (picMain_.size() != device || picMain_.devicePixelRatio() != ratio) {
+            picMain_ = QImage(device, QImage::Format_RGB32);
+            picMain_.setDevicePixelRatio(ratio);
+        }
         // Fonts are sized in points on the picture as on a 96 dpi screen.
         picMain_.setDotsPerMeterX(kPictureDotsPerMeter);
         picMain_.setDotsPerMeterY(kPictureDotsPerMeter);
+        pictureSize_ = QSize(w, h);
     } else {
         picMain_ = QImage();
+        pictureSize_ = QSize();
     }
     pictureDropped_ = !keep;
     surface_->setBackground(toQColor(model_->BackColor()));
     guardEvent("Redraw", [&] {
         if (keep)
-            surface_->begin(&picMain_);
+            surface_->beginPicture(picMain_, pictureSize_);
         else
             surface_->beginMeasuring(&metricsDevice(), w, h);
         drawing_->RedrawChart(*surface_, widthTwips_, heightTwips_);
@@ -216,6 +233,7 @@ bool Pelomar::holdsPicture() const { return isWindow() || isVisible(); }
 
 void Pelomar::dropPicture() {
     picMain_ = QImage();
+    pictureSize_ = QSize();
     pictureDropped_ = true;
     drawing_->releaseScratch();
 }
@@ -227,7 +245,7 @@ void Pelomar::hideEvent(QHideEvent* event) {
 
 void Pelomar::drawEventMark(int32_t index) {
     if (picMain_.isNull()) return;
-    surface_->begin(&picMain_);
+    surface_->beginPicture(picMain_, pictureSize_);
     surface_->resetDirty();
     try {
         drawing_->DrawEventMarks(*surface_, index, false);
@@ -241,13 +259,49 @@ void Pelomar::drawEventMark(int32_t index) {
     if (!changed.isEmpty()) update(changed);
 }
 
+// A picture drawn for a screen of another scale than the chart's now: the
+// window moved to another screen, or its screen changed its scale.
+bool Pelomar::pictureOfOtherScale() const {
+    return !picMain_.isNull() && picMain_.devicePixelRatio() != devicePixelRatioF();
+}
+
+bool Pelomar::event(QEvent* event) {
+    // Qt 6.6 tells of a new scale itself; before it the screen change that
+    // the window sends to each of its widgets does, and a scale that changes
+    // on the same screen is met at the next paint.
+    bool newScale = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    newScale = newScale || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (newScale && pictureOfOtherScale()) guardEvent("ScreenChange", [&] { fullRedraw(); });
+    return QWidget::event(event);
+}
+
 void Pelomar::paintEvent(QPaintEvent* event) {
     guardEvent("paintEvent", [&] {
-        if (pictureDropped_) drawPicture(true);
+        const bool rescaled = pictureOfOtherScale();
+        if (pictureDropped_ || rescaled) drawPicture(true);
+        // A picture drawn anew shows whole, whatever this paint was for.
+        if (rescaled && !event->region().contains(rect())) update();
         QPainter painter(this);
         const QRegion& region = event->region();
-        const QRect pictureRect = picMain_.rect();
-        for (const QRect& r : region.intersected(pictureRect)) painter.drawImage(r.topLeft(), picMain_, r);
+        const QRect pictureRect(QPoint(0, 0), pictureSize_);
+        const double ratio = picMain_.devicePixelRatio();
+        for (const QRect& r : region.intersected(pictureRect)) {
+            if (ratio == 1) {
+                painter.drawImage(r.topLeft(), picMain_, r);
+                continue;
+            }
+            // The picture's device pixels under the logical rectangle, and
+            // the one more column and row that a rounded window edge takes.
+            const QRect source = QRect(QPoint(static_cast<int>(std::floor(r.left() * ratio)),
+                                              static_cast<int>(std::floor(r.top() * ratio))),
+                                       QPoint(static_cast<int>(std::ceil((r.right() + 1) * ratio)),
+                                              static_cast<int>(std::ceil((r.bottom() + 1) * ratio))))
+                                     .intersected(picMain_.rect());
+            painter.drawImage(QRectF(QPointF(source.topLeft()) / ratio, QSizeF(source.size()) / ratio), picMain_,
+                              QRectF(source));
+        }
         const QRegion beyond = region.subtracted(pictureRect);
         if (!beyond.isEmpty()) {
             const QColor back = toQColor(model_->BackColor());

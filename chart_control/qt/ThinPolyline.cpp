@@ -37,16 +37,25 @@ void capAdjust(int caps, int& x1, int& x2, int& y, int yinc) {
 
 class Stroker {
 public:
-    Stroker(QImage& image, QRgb color)
+    Stroker(QImage& image, QRgb color, int pen)
         : pixels_(reinterpret_cast<uint32_t*>(image.bits())),
           ppl_(static_cast<int>(image.bytesPerLine() / 4)),
           width_(image.width()),
           height_(image.height()),
-          color_(color) {}
+          color_(color),
+          pen_(pen) {}
 
     void setPixel(int x, int y) const {
         if (x < 0 || x >= width_ || y < 0 || y >= height_) return;
         pixels_[x + static_cast<ptrdiff_t>(ppl_) * y] = color_;
+    }
+    // One pixel of a steep segment (dx = 1) or of a flat one (dy = 1).
+    void setSpan(int x, int y, int dx, int dy) const {
+        if (pen_ == 1) {
+            setPixel(x, y);
+            return;
+        }
+        for (int i = 0; i < pen_; ++i) setPixel(x + i * dx, y + i * dy);
     }
 
     // The last pixel and direction of a segment, without drawing it: the
@@ -160,7 +169,7 @@ public:
                 lastDir_ = dir;
                 lastAxisAligned_ = axisAligned;
                 do {
-                    setPixel(x >> 16, y);
+                    setSpan(x >> 16, y, 1, 0);
                     x += xinc;
                 } while (++y < ys);
                 drawn = true;
@@ -219,7 +228,7 @@ public:
                 lastDir_ = dir;
                 lastAxisAligned_ = axisAligned;
                 do {
-                    setPixel(x, y >> 16);
+                    setSpan(x, y >> 16, 0, 1);
                     y += yinc;
                 } while (++x < xs);
                 drawn = true;
@@ -233,6 +242,7 @@ private:
     uint32_t* pixels_;
     int ppl_, width_, height_;
     uint32_t color_;
+    int pen_;
     Pixel last_;
     int lastDir_ = NoDirection;
     bool lastAxisAligned_ = false;
@@ -240,8 +250,8 @@ private:
 
 }  // namespace
 
-bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t count, QRgb color) {
-    if (count < 2 || qAlpha(color) != 255) return false;
+bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t count, QRgb color, int width) {
+    if (count < 2 || qAlpha(color) != 255 || width < 1) return false;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32_Premultiplied)
         return false;
     if (image.devicePixelRatio() != 1.0) return false;
@@ -250,7 +260,7 @@ bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t cou
         if (points[i].x < 0 || points[i].x >= w || points[i].y < 0 || points[i].y >= h) return false;
     if (image.bits() == nullptr) return false;  // detaches a shared picture first
 
-    Stroker s(image, color);
+    Stroker s(image, color, width);
     const auto fx = [](int32_t v) { return v * 64; };
     const core::DevicePoint* end = points + count;
     const bool closed = points[0].x == end[-1].x && points[0].y == end[-1].y;
@@ -266,6 +276,19 @@ bool drawThinPolyline(QImage& image, const core::DevicePoint* points, size_t cou
         if (s.line(fx(p.x), fx(p.y), fx(q->x), fx(q->y), caps)) p = *q;
         caps = 0;
     }
+    // Each segment also spans both its ends across its own minor axis, so
+    // that a vertex is as wide as the segments on either side (which one of
+    // them set its pixel depends on where a pass began), and a polyline
+    // drawn in pieces from vertex to vertex comes out as when drawn whole.
+    if (width > 1)
+        for (const core::DevicePoint* a = points; a + 1 < end; ++a) {
+            const core::DevicePoint* b = a + 1;
+            const int dx = std::abs(b->x - a->x), dy = std::abs(b->y - a->y);
+            if (dx == 0 && dy == 0) continue;
+            const bool steep = dx < dy;
+            s.setSpan(a->x, a->y, steep ? 1 : 0, steep ? 0 : 1);
+            s.setSpan(b->x, b->y, steep ? 1 : 0, steep ? 0 : 1);
+        }
     return true;
 }
 

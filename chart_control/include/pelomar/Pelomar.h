@@ -128,8 +128,11 @@ public:
     std::string controlFolder() const;
     void setControlFolder(const std::string& folder);
 
-    // The chart's picture as last drawn. A chart placed in a window holds no
-    // picture (a null image) while it is hidden; it is drawn anew when shown.
+    // The chart's picture as last drawn, in the device pixels of the screen
+    // it was drawn for: its devicePixelRatio is that screen's, and it covers
+    // every device pixel of the chart. A chart placed in a window holds no
+    // picture (a null image) while it is hidden; it is drawn anew when shown,
+    // and when it comes to a screen of another scale.
     const QImage& picture() const { return picMain_; }
 
     // --- data files, backup logs, log rebuild ------------------------------------
@@ -159,6 +162,7 @@ signals:
     void PropertyChanged(const QString& name);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -171,9 +175,12 @@ private:
     bool holdsPicture() const;
     void dropPicture();
     void drawEventMark(int32_t index);
+    bool pictureOfOtherScale() const;
 
     std::unique_ptr<core::ChartModel> model_;
     QImage picMain_;
+    // The chart's size in logical pixels when its picture was drawn.
+    QSize pictureSize_;
     // The picture was let go while hidden and is owed at the next paint.
     bool pictureDropped_ = false;
     int widthTwips_ = 0;

@@ -96,6 +96,35 @@ private slots:
         }
     }
 
+    // At device resolution the traces are round(scale) pixels wide.
+    void aWideLineIsItsWidthAcrossItsMinorAxis() {
+        QRandomGenerator g(13);
+        const QRgb blue = qRgb(0, 0, 255);
+        for (int n = 0; n < 2000; ++n) {
+            const int width = coord(g, 2, 3);
+            const DevicePoint a{coord(g, 5, kW - 10), coord(g, 5, kH - 10)};
+            const DevicePoint b{coord(g, 5, kW - 10), coord(g, 5, kH - 10)};
+            const int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
+            if (std::max(dx, dy) < 4) continue;
+            QImage img(kW, kH, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            const DevicePoint pts[] = {a, b};
+            QVERIFY(pelomar::drawThinPolyline(img, pts, 2, blue, width));
+            // Across the major axis, clear of the ends: `width` pixels each.
+            const bool steep = dx < dy;
+            const int from = steep ? std::min(a.y, b.y) : std::min(a.x, b.x);
+            const int to = steep ? std::max(a.y, b.y) : std::max(a.x, b.x);
+            for (int m = from + width; m <= to - width; ++m) {
+                int count = 0;
+                for (int i = 0; i < (steep ? kW : kH); ++i)
+                    count += img.pixel(steep ? i : m, steep ? m : i) == blue ? 1 : 0;
+                QVERIFY2(count == width, qPrintable(QStringLiteral("(%1,%2)-(%3,%4) width %5: %6 at %7")
+                                                        .arg(a.x).arg(a.y).arg(b.x).arg(b.y)
+                                                        .arg(width).arg(count).arg(m)));
+            }
+        }
+    }
+
     void leavesPointsOutsideThePictureToThePainter() {
         QImage img(kW, kH, QImage::Format_RGB32);
         const std::vector<DevicePoint> out = {{5, 5}, {kW, 5}};
