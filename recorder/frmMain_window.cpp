@@ -297,8 +297,8 @@ tavrin::StartupSequence::Hooks frmMain::startupHooks() {
     h.saveLogEnabled = [this] { return mnuSaveLog->isEnabled(); };
     h.SaveSettings = [this] { SaveSettings(); };
     h.setCaption = [this](const std::string& caption) { setWindowTitle(pelomar::fromCodePage(caption)); };
-    h.dateText = [] { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString(); };
-    h.timeText = [] { return QLocale().toString(QTime::currentTime(), QLocale::LongFormat).toStdString(); };
+    h.dateText = [] { return pelomar::toCodePage(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)); };
+    h.timeText = [] { return pelomar::toCodePage(QLocale().toString(QTime::currentTime(), QLocale::LongFormat)); };
     return h;
 }
 
