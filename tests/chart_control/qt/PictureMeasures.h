@@ -37,6 +37,21 @@ struct BlockMeasure {
     double share() const { return inked ? static_cast<double>(uniform) / inked : 0; }
 };
 
+// Counts the block [x0, x1) x [y0, y1) of an RGB32 picture into `m`.
+inline void tallyBlock(const QImage& img, int x0, int y0, int x1, int y1, QRgb back, BlockMeasure& m) {
+    const QRgb first = img.pixel(x0, y0) & 0xFFFFFF;
+    bool inked = false, same = true;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const QRgb p = img.pixel(x, y) & 0xFFFFFF;
+            inked = inked || p != back;
+            same = same && p == first;
+        }
+    if (!inked) return;
+    ++m.inked;
+    m.uniform += same ? 1 : 0;
+}
+
 inline BlockMeasure uniformBlocks(const QImage& image, int s, QRgb background) {
     const QImage img = image.convertToFormat(QImage::Format_RGB32);
     BlockMeasure m;
@@ -44,17 +59,7 @@ inline BlockMeasure uniformBlocks(const QImage& image, int s, QRgb background) {
     const QRgb back = background & 0xFFFFFF;
     for (int by = 0; by + s <= img.height(); by += s) {
         for (int bx = 0; bx + s <= img.width(); bx += s) {
-            const QRgb first = img.pixel(bx, by) & 0xFFFFFF;
-            bool inked = false, same = true;
-            for (int y = by; y < by + s; ++y)
-                for (int x = bx; x < bx + s; ++x) {
-                    const QRgb p = img.pixel(x, y) & 0xFFFFFF;
-                    inked = inked || p != back;
-                    same = same && p == first;
-                }
-            if (!inked) continue;
-            ++m.inked;
-            m.uniform += same ? 1 : 0;
+            tallyBlock(img, bx, by, bx + s, by + s, back, m);
         }
     }
     return m;
@@ -84,17 +89,7 @@ inline BlockMeasure uniformFootprints(const QImage& image, double ratio, QRgb ba
         for (qsizetype j = 0; j + 1 < ys.size(); ++j) {
             for (qsizetype i = 0; i + 1 < xs.size(); ++i) {
                 if ((xs[i + 1] - xs[i]) * (ys[j + 1] - ys[j]) < 2) continue;
-                const QRgb first = img.pixel(xs[i], ys[j]) & 0xFFFFFF;
-                bool inked = false, same = true;
-                for (int y = ys[j]; y < ys[j + 1]; ++y)
-                    for (int x = xs[i]; x < xs[i + 1]; ++x) {
-                        const QRgb p = img.pixel(x, y) & 0xFFFFFF;
-                        inked = inked || p != back;
-                        same = same && p == first;
-                    }
-                if (!inked) continue;
-                ++m.inked;
-                m.uniform += same ? 1 : 0;
+                tallyBlock(img, xs[i], ys[j], xs[i + 1], ys[j + 1], back, m);
             }
         }
         if (m.inked > 0 && (best.inked == 0 || m.share() > best.share())) best = m;
